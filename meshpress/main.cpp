@@ -1,0 +1,6 @@
+#include "convertisseur.h"
+
+int main() {
+    convertisseur();
+    return 0;
+}

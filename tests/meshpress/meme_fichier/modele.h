@@ -1,0 +1,1 @@
+Nombre_de_points: 3

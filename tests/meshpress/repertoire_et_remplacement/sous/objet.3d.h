@@ -1,0 +1,1 @@
+ancien contenu
