@@ -11,3 +11,9 @@ for modele in cube pyramide; do
     echo
 done
 echo "demo/cube.h and demo/pyramide.h written."
+if [ -n "${DISPLAY:-}" ]; then
+    echo "Opening them in stagehand (keys: c for help, Enter for a keyframe, Esc to end)."
+    printf 'cube.h\n1\npyramide.h\n0\nscene\n' | ../build/stagehand/stagehand
+    echo
+    echo "Keyframe files: demo/scene0.txt, demo/scene1.txt"
+fi

@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "chargeur.h"
+#include "controles.h"
+#include "imagescles.h"
 #include "scene.h"
 
 void init() {
@@ -12,6 +14,7 @@ void init() {
     if (!chargement()) std::exit(0);
     std::memset(translate, 0, sizeof translate);
     std::memset(rotate, 0, sizeof rotate);
+    if (!ouvrirfichiers()) std::exit(0);
 }
 
 int lancer(int argc, char **argv) {
@@ -23,7 +26,11 @@ int lancer(int argc, char **argv) {
     glutCreateWindow("stagehand");
     init();
     glutDisplayFunc(Display);
+    glutPassiveMotionFunc(motion);
+    glutKeyboardFunc(Clavier);
     glutReshapeFunc(reshape);
+    // Closing the window ends the program as Esc does, with complete keyframe files.
+    glutCloseFunc(fermerfichiers);
     glutMainLoop();
     return 0;
 }

@@ -1,5 +1,7 @@
-// The end-of-run wait on a real terminal: after a successful conversion the converter waits for
-// one key read from the terminal; after "erreur" it ends at once.
+// The waits on a real terminal: after a successful conversion the converter waits for one key
+// read from the terminal, after "erreur" it ends at once; the animator waits for a key before
+// it creates each keyframe file.
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -42,4 +44,24 @@ TEST(Attente, ApresErreurNAttendPas) {
     EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0);
     EXPECT_TRUE(s.lu.ends_with("sortie.cerreur")) << s.lu;
     EXPECT_EQ(s.lu.find("Appuyez"), std::string::npos);
+}
+
+TEST(Attente, ChaqueFichierCleAttendSaConfirmation) {
+    const fs::path d = dossiertemporaire();
+    golden::ecrire(d / "objet.h", golden::lire(OBJET));
+    pty::Session s = pty::lancer(d, STAGEHAND);
+    pty::envoyer(s, "objet.h\n1\nobjet.h\n0\nscene\n");
+    ASSERT_TRUE(pty::attendre(s, "0scene0.txtAppuyez sur une touche pour continuer...")) << s.lu;
+    int statut = 0;
+    EXPECT_FALSE(pty::termine(s, statut, 10)) << s.lu;
+    EXPECT_FALSE(fs::exists(d / "scene0.txt"));
+    pty::envoyer(s, " ");
+    ASSERT_TRUE(pty::attendre(s, "1scene1.txtAppuyez sur une touche pour continuer...")) << s.lu;
+    EXPECT_TRUE(fs::exists(d / "scene0.txt"));
+    EXPECT_FALSE(fs::exists(d / "scene1.txt"));
+    pty::envoyer(s, "x");
+    for (int essai = 0; essai < 100 && !fs::exists(d / "scene1.txt"); ++essai) usleep(50000);
+    EXPECT_TRUE(fs::exists(d / "scene1.txt"));
+    kill(s.pid, SIGTERM);
+    pty::termine(s, statut);
 }

@@ -55,6 +55,11 @@ Image capturer(Ecran *d, Id w) {
     return image;
 }
 
+void position(Ecran *d, Id w, int &x, int &y) {
+    Window enfant;
+    XTranslateCoordinates(d, w, DefaultRootWindow(d), 0, 0, &x, &y, &enfant);
+}
+
 Image capturercontexte() {
     Display *d = XOpenDisplay(nullptr);
     Image image = capturer(d, glXGetCurrentDrawable());

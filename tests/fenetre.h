@@ -23,6 +23,8 @@ struct Image {
 // Waits (a few seconds at most) for a mapped window of that title; 0 if none came.
 Id chercher(Ecran *d, const std::string &titre);
 Image capturer(Ecran *d, Id w);
+// Where the window's top left corner is on the screen.
+void position(Ecran *d, Id w, int &x, int &y);
 // The window of the current OpenGL context.
 Image capturercontexte();
 void enregistrerppm(const Image &image, const std::string &chemin);

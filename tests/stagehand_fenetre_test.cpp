@@ -67,7 +67,72 @@ Couleurs compter(const fenetre::Image &image) {
     return c;
 }
 
+// Waits until the program has drawn a frame: its main loop is running.
+void attendrepremiereimage(Display *d, Window w) {
+    for (int essai = 0; essai < 100 && compter(fenetre::capturer(d, w)).bleu == 0; ++essai) usleep(50000);
+}
+
+void xdotool(const std::string &arguments) {
+    EXPECT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
+}
+
+int fin(pid_t pid) {
+    int statut = -1;
+    for (int essai = 0; essai < 200 && waitpid(pid, &statut, WNOHANG) == 0; ++essai) usleep(50000);
+    if (waitpid(pid, &statut, WNOHANG) == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &statut, 0);
+    }
+    return statut;
+}
+
 } // namespace
+
+TEST(Fenetre, SourisEtTouchesJusquAEchap) {
+    const fs::path dossier = preparer();
+    Display *d = XOpenDisplay(nullptr);
+    ASSERT_NE(d, nullptr);
+    const pid_t pid = lancer(dossier, "cube.h\n1\npyramide.h\n0\nscene\n");
+    const Window w = fenetre::chercher(d, "stagehand");
+    ASSERT_NE(w, 0u);
+    attendrepremiereimage(d, w);
+    int x, y;
+    fenetre::position(d, w, x, y);
+    const std::string centre = std::to_string(x + 320) + " " + std::to_string(y + 240);
+    // To the centre (no turn), then once to the right: one step, and the pointer comes back.
+    xdotool("mousemove " + centre);
+    xdotool("mousemove " + std::to_string(x + 330) + " " + std::to_string(y + 240));
+    // Translate object 1 forward, keyframe, help, select object 2, turn it, keyframe, Esc.
+    xdotool("key --delay 20 t z Return c plus r d Return Escape");
+    const int statut = fin(pid);
+    EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0) << statut;
+    for (const char *nom : {"console", "scene0.txt", "scene1.txt"}) {
+        const std::string attendu = std::string(nom) == "console" ? "console.out" : nom;
+        EXPECT_EQ(golden::lire(dossier / nom), golden::lire(fs::path(XDOTOOL) / attendu)) << nom;
+    }
+    XCloseDisplay(d);
+}
+
+TEST(Fenetre, FermerLaFenetreCompleteLesFichiers) {
+    const fs::path dossier = preparer();
+    Display *d = XOpenDisplay(nullptr);
+    ASSERT_NE(d, nullptr);
+    const pid_t pid = lancer(dossier, "cube.h\n0\nferme\n");
+    const Window w = fenetre::chercher(d, "stagehand");
+    ASSERT_NE(w, 0u);
+    attendrepremiereimage(d, w);
+    int x, y;
+    fenetre::position(d, w, x, y);
+    xdotool("mousemove " + std::to_string(x + 320) + " " + std::to_string(y + 240));
+    xdotool("key Return");
+    // The keyframe is on disk before the window is closed.
+    for (int essai = 0; essai < 100 && golden::lire(dossier / "ferme0.txt").empty(); ++essai) usleep(50000);
+    fenetre::demanderfermeture(d, w);
+    const int statut = fin(pid);
+    EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0) << statut;
+    EXPECT_EQ(golden::lire(dossier / "ferme0.txt"), golden::lire(XDOTOOL "/ferme0.txt"));
+    XCloseDisplay(d);
+}
 
 TEST(Fenetre, ScenePartieDesEchantillons) {
     const fs::path dossier = preparer();

@@ -1,0 +1,128 @@
+#include "controles.h"
+
+#include <GL/freeglut.h>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "imagescles.h"
+#include "scene.h"
+
+namespace {
+
+// The steps 0.1 and 0.01 are doubles: the float is widened, moved and rounded back, which
+// is not the same as adding the single-precision step.
+float pas(float valeur, double increment) {
+    return static_cast<float>(static_cast<double>(valeur) + increment);
+}
+
+// The position the movement keys move: the camera in the view mode, the selected object in
+// the translation mode; a quarter of a unit per key for the camera, a sixteenth for an object.
+struct Cible {
+    float &x, &y, &z;
+    float diviseur;
+    double vertical;
+};
+
+Cible cible() {
+    if (mode == 0) return {emplacementx, emplacementy, emplacementz, 4.0f, 0.1};
+    return {translate[numero][0], translate[numero][1], translate[numero][2], 16.0f, 0.01};
+}
+
+// Forward, backward, left and right follow the horizontal line of sight (viseex, viseez);
+// the rotation mode turns the selected object by one degree about the key's axis instead.
+void avancer(float sens, int axe) {
+    if (mode == 2) {
+        rotate[numero][axe] = rotate[numero][axe] + sens;
+        return;
+    }
+    Cible c = cible();
+    if (sens > 0) {
+        c.x = c.x + viseex / c.diviseur;
+        c.z = c.z + viseez / c.diviseur;
+    } else {
+        c.x = c.x - viseex / c.diviseur;
+        c.z = c.z - viseez / c.diviseur;
+    }
+}
+
+void decaler(float sens, int axe) {
+    if (mode == 2) {
+        rotate[numero][axe] = rotate[numero][axe] + sens;
+        return;
+    }
+    Cible c = cible();
+    // (viseez, -viseex) is the line of sight turned a quarter to the left.
+    if (sens < 0) {
+        c.x = c.x + viseez / c.diviseur;
+        c.z = c.z - viseex / c.diviseur;
+    } else {
+        c.x = c.x - viseez / c.diviseur;
+        c.z = c.z + viseex / c.diviseur;
+    }
+}
+
+void monter(float sens, int axe) {
+    if (mode == 2) {
+        rotate[numero][axe] = rotate[numero][axe] + sens;
+        return;
+    }
+    Cible c = cible();
+    c.y = pas(c.y, sens * c.vertical);
+}
+
+void aide() {
+    std::fputs("\n"
+               "v pour le mode pour bouger la vue\n"
+               "t pour le mode pour bouger l'objet par translation\n"
+               "r pour le mode pour bouger l'objet avec une rotation\n"
+               "z pour vers l'avant\n"
+               "s pour vers l'arriere\n"
+               "q pour vers la gauche\n"
+               "d pour vers la droite\n"
+               "enter pour enregistrer la position\n",
+               stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+void motion(int x, int y) {
+    const int centrex = WIDTH / 2, centrey = HEIGHT / 2;
+    // The warp below comes back as an event at the centre, which ends here.
+    if (x == centrex && y == centrey) return;
+    // Only the direction of the move counts: one fixed step per event.
+    const int dx = x - centrex, dy = y - centrey;
+    if (dx < 0) tour = pas(tour, 0.1);
+    if (dx > 0) tour = pas(tour, -0.1);
+    if (dy < 0) toury = pas(toury, 0.01);
+    if (dy > 0) toury = pas(toury, -0.01);
+    viseex = static_cast<float>(std::sin(static_cast<double>(tour)));
+    viseez = static_cast<float>(std::cos(static_cast<double>(tour)));
+    viseey = static_cast<float>(std::tan(static_cast<double>(toury)));
+    glutPostRedisplay();
+    glutWarpPointer(centrex, centrey);
+}
+
+void Clavier(unsigned char key, int, int) {
+    if (key == 'z') avancer(1, 0);
+    if (key == 'q') decaler(-1, 1);
+    if (key == 's') avancer(-1, 0);
+    if (key == 'd') decaler(1, 1);
+    if (key == 'w') monter(-1, 2);
+    if (key == 'x') monter(1, 2);
+    if (key == 'v') mode = 0;
+    if (key == 't') mode = 1;
+    if (key == 'r') mode = 2;
+    if (key == 13) enregistrerposition();
+    if (key == 'c') aide();
+    if (key == 27) {
+        fermerfichiers();
+        std::exit(0);
+    }
+    if (key == '+' && ++numero > nombreobjet) numero = 1;
+    if (key == '-' && --numero == 0) numero = nombreobjet;
+    glLoadIdentity();
+    viser();
+    glutPostRedisplay();
+}

@@ -1,0 +1,5 @@
+#pragma once
+
+// The mouse look (passive motion) and the keyboard of the window.
+void motion(int x, int y);
+void Clavier(unsigned char key, int x, int y);

@@ -1,0 +1,14 @@
+#pragma once
+
+// The keyframe files: one per object, each holding one C function, position<file number>,
+// that places its object for a keyframe number.
+
+// Asks for the base name and creates the files base0.txt, base1.txt, ... each after its
+// confirmation. Returns false when the program must end ("erreur" printed, or no answer).
+bool ouvrirfichiers();
+// Creates the files of the base name, without asking for it.
+bool creerfichiers(const char *base);
+// Appends the pose of every object as the next keyframe (the Enter key).
+void enregistrerposition();
+// Writes each function's closing brace and closes the files; only the first call acts.
+void fermerfichiers();
