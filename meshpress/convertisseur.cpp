@@ -5,17 +5,63 @@
 
 #include "attente.h"
 #include "ecriture.h"
+#include "lecture.h"
 #include "modele.h"
 #include "mot.h"
 
 int avectexture = 0;
 
+namespace {
+
+constexpr char MOTTEXTURE[] = "Textures:";
+constexpr size_t LONGUEURMOT = sizeof MOTTEXTURE - 1;
+constexpr size_t MAXITEM = 255;
+char zone[(1 << 20) + MAXITEM + 1];
+
+bool blanc(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+} // namespace
+
+// The item "Textures:" is found by searching the text for it and looking at what surrounds it:
+// white space (or the start) before it, and after it white space, the end, or a NUL that ends
+// the item's text as a C string, provided the whole item is short enough to be one. The pass
+// stops at the first such item: the rest could not change the flag.
 void detectertexture(FILE *detection) {
-    char item[256];
-    long longueur;
-    while ((longueur = lirelemot(detection, item, sizeof item)) >= 0)
-        if (longueur < static_cast<long>(sizeof item) && std::strcmp(item, "Textures:") == 0)
+    size_t garde = 0;     // characters kept from the previous read, at the start of zone
+    bool debut = true;    // zone starts at the start of the file
+    for (;;) {
+        const size_t lus = std::fread(zone + garde, 1, sizeof zone - garde, detection);
+        const size_t total = garde + lus;
+        const bool finfichier = lus == 0;
+        size_t reprise = total > LONGUEURMOT ? total - LONGUEURMOT : 0; // where to keep from
+        for (size_t i = 0; i + LONGUEURMOT <= total;) {
+            const char *trouve = static_cast<const char *>(
+                memmem(zone + i, total - i, MOTTEXTURE, LONGUEURMOT));
+            if (trouve == nullptr) break;
+            const size_t position = static_cast<size_t>(trouve - zone);
+            i = position + 1;
+            if (position == 0 ? !debut : !blanc(zone[position - 1])) continue;
+            size_t fin = position + LONGUEURMOT;
+            if (fin < total && !blanc(zone[fin]) && zone[fin] != '\0') continue;
+            while (fin < total && !blanc(zone[fin]) && fin - position <= MAXITEM) ++fin;
+            if (fin - position > MAXITEM) continue;
+            if (fin == total && !finfichier) {
+                // The item goes on in the next read: keep it whole.
+                reprise = position - (position > 0);
+                break;
+            }
             avectexture = 1;
+            return;
+        }
+        if (finfichier) return;
+        // Keep the end that may begin an item, with the character before it.
+        if (reprise > 0) --reprise;
+        debut = debut && reprise == 0;
+        garde = total - reprise;
+        std::memmove(zone, zone + reprise, garde);
+    }
 }
 
 void convertirfichier(FILE *entree, FILE *detection, FILE *sortie, const char *nomtableau) {

@@ -1,51 +1,192 @@
 #include "ecriture.h"
 
-#include <cstdint>
+#include <charconv>
+#include <cmath>
+#include <cstring>
 #include <initializer_list>
 
-void ecrireentete(FILE *sortie, const char *nomtableau, int32_t motcompte) {
-    std::fprintf(sortie,
-                 "u32 %s[] = {%i,\n FIFO_COMMAND_PACK(FIFO_BEGIN, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n"
-                 " GL_TRIANGLE,\n",
-                 nomtableau, static_cast<int>(motcompte));
+namespace {
+
+char tampon[1 << 20];
+size_t rempli = 0;
+FILE *destination = nullptr;
+
+void vider() {
+    if (rempli > 0 && destination != nullptr) std::fwrite(tampon, 1, rempli, destination);
+    rempli = 0;
 }
 
-static void ecrirevertex(FILE *sortie, double v1, double v2, double v3) {
-    std::fprintf(sortie, "VERTEX_PACK(floatov16(%f),floatov16(%f)),VERTEX_PACK(floatov16(%f),0),\n",
-                 v1, v2, v3);
+// Room for what comes next, handing the buffer to its stream first when it is full.
+void reserver(FILE *sortie, size_t place) {
+    if (destination != sortie) {
+        vider();
+        destination = sortie;
+    }
+    if (rempli + place > sizeof tampon) vider();
 }
 
-static void ecriretexture(FILE *sortie, const float t[2]) {
+void ajouter(const char *texte, size_t n) {
+    std::memcpy(tampon + rempli, texte, n);
+    rempli += n;
+}
+
+template <size_t N> void litteral(const char (&texte)[N]) {
+    ajouter(texte, N - 1);
+}
+
+void nombre(double valeur) {
+    rempli += static_cast<size_t>(formaterreel(tampon + rempli, valeur));
+}
+
+const char paires[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                      "8081828384858687888990919293949596979899";
+
+// The decimal digits of n, at least `minimum` of them, written backwards from fin.
+char *chiffres(char *fin, uint64_t n, int minimum) {
+    char *p = fin;
+    while (n >= 100) {
+        p -= 2;
+        std::memcpy(p, paires + 2 * (n % 100), 2);
+        n /= 100;
+    }
+    if (n >= 10) {
+        p -= 2;
+        std::memcpy(p, paires + 2 * n, 2);
+    } else {
+        *--p = static_cast<char>('0' + n);
+    }
+    while (fin - p < minimum) *--p = '0';
+    return p;
+}
+
+void ecrirevertex(double v1, double v2, double v3) {
+    litteral("VERTEX_PACK(floatov16(");
+    nombre(v1);
+    litteral("),floatov16(");
+    nombre(v2);
+    litteral(")),VERTEX_PACK(floatov16(");
+    nombre(v3);
+    litteral("),0),\n");
+}
+
+void ecriretexture(const float t[2]) {
     // v comes first: S = 128 - 128 v, T = 128 - 128 u.
-    std::fprintf(sortie, "TEXTURE_PACK(floatot16(%f),floatot16(%f)),\n",
-                 128.0 - 128.0 * static_cast<double>(t[1]),
-                 128.0 - 128.0 * static_cast<double>(t[0]));
+    litteral("TEXTURE_PACK(floatot16(");
+    nombre(128.0 - 128.0 * static_cast<double>(t[1]));
+    litteral("),floatot16(");
+    nombre(128.0 - 128.0 * static_cast<double>(t[0]));
+    litteral(")),\n");
+}
+
+constexpr size_t BLOC = 4096; // a face block: at most 9 numbers of 330 characters and its text
+
+} // namespace
+
+int formaterreel(char *texte, double valeur) {
+    char *p = texte;
+    if (std::signbit(valeur)) *p++ = '-';
+    const double a = std::fabs(valeur);
+    if (std::isnan(a)) {
+        std::memcpy(p, "nan", 3);
+        return static_cast<int>(p + 3 - texte);
+    }
+    // Exact below 2^44, where the millionths fit 64 bits: valeur = m 2^e, and round(valeur 10^6)
+    // in 128-bit integers.
+    if (a < 0x1p44) {
+        uint64_t bits;
+        std::memcpy(&bits, &a, sizeof bits);
+        const int exposant = static_cast<int>(bits >> 52);
+        uint64_t m = bits & ((1ull << 52) - 1);
+        int e;
+        if (exposant == 0) {
+            e = -1074;
+        } else {
+            m |= 1ull << 52;
+            e = exposant - 1075;
+        }
+        unsigned __int128 n = static_cast<unsigned __int128>(m) * 1000000u;
+        uint64_t millioniemes;
+        if (e >= 0) {
+            millioniemes = static_cast<uint64_t>(n << e);
+        } else if (-e >= 120) {
+            millioniemes = 0; // below 2^-67 even the product rounds to 0
+        } else {
+            const unsigned __int128 q = n >> -e;
+            const unsigned __int128 reste = n - (q << -e);
+            const unsigned __int128 moitie = static_cast<unsigned __int128>(1) << (-e - 1);
+            millioniemes = static_cast<uint64_t>(q);
+            if (reste > moitie || (reste == moitie && (millioniemes & 1))) ++millioniemes;
+        }
+        const uint64_t entier = millioniemes / 1000000;
+        const uint32_t fraction = static_cast<uint32_t>(millioniemes - entier * 1000000);
+        if (entier < 10) {
+            *p++ = static_cast<char>('0' + entier);
+        } else if (entier < 100) {
+            std::memcpy(p, paires + 2 * entier, 2);
+            p += 2;
+        } else {
+            char tampon[24];
+            char *debut = chiffres(tampon + sizeof tampon, entier, 1);
+            const size_t n = static_cast<size_t>(tampon + sizeof tampon - debut);
+            std::memcpy(p, debut, n);
+            p += n;
+        }
+        *p++ = '.';
+        std::memcpy(p, paires + 2 * (fraction / 10000), 2);
+        std::memcpy(p + 2, paires + 2 * (fraction / 100 % 100), 2);
+        std::memcpy(p + 4, paires + 2 * (fraction % 100), 2);
+        return static_cast<int>(p + 6 - texte);
+    }
+    if (std::isinf(a)) {
+        std::memcpy(p, "inf", 3);
+        return static_cast<int>(p + 3 - texte);
+    }
+    // Large values print all their integer digits; the library formats them exactly.
+    const auto r = std::to_chars(p, texte + 330, a, std::chars_format::fixed, 6);
+    return static_cast<int>(r.ptr - texte);
+}
+
+void ecrireentete(FILE *sortie, const char *nomtableau, int32_t motcompte) {
+    const size_t nom = std::strlen(nomtableau);
+    // The base name holds at most 253 characters.
+    reserver(sortie, nom + 128);
+    litteral("u32 ");
+    ajouter(nomtableau, nom);
+    litteral("[] = {");
+    char entier[16];
+    const auto r = std::to_chars(entier, entier + sizeof entier, motcompte);
+    ajouter(entier, static_cast<size_t>(r.ptr - entier));
+    litteral(",\n FIFO_COMMAND_PACK(FIFO_BEGIN, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n GL_TRIANGLE,\n");
 }
 
 void ecrireface(FILE *sortie, const float a[3], const float b[3], const float c[3]) {
-    std::fputs("FIFO_COMMAND_PACK(FIFO_VERTEX16, FIFO_VERTEX16, FIFO_VERTEX16, FIFO_NOP),\n",
-               sortie);
+    reserver(sortie, BLOC);
+    litteral("FIFO_COMMAND_PACK(FIFO_VERTEX16, FIFO_VERTEX16, FIFO_VERTEX16, FIFO_NOP),\n");
     // A tenth of the model's scale, its z in second place and its y in third.
     for (const float *p : {a, b, c})
-        ecrirevertex(sortie, static_cast<double>(p[0]) / 10, static_cast<double>(p[2]) / 10,
+        ecrirevertex(static_cast<double>(p[0]) / 10, static_cast<double>(p[2]) / 10,
                      static_cast<double>(p[1]) / 10);
 }
 
 void ecrirefacetexture(FILE *sortie, const float face[9], const float ta[2], const float tb[2],
                        const float tc[2]) {
-    std::fputs("FIFO_COMMAND_PACK(FIFO_TEX_COORD, FIFO_VERTEX16, FIFO_TEX_COORD, FIFO_VERTEX16),\n",
-               sortie);
-    ecriretexture(sortie, ta);
-    ecrirevertex(sortie, face[0], face[1], face[2]);
-    ecriretexture(sortie, tb);
-    ecrirevertex(sortie, face[3], face[4], face[5]);
-    std::fputs("FIFO_COMMAND_PACK(FIFO_TEX_COORD, FIFO_VERTEX16, FIFO_NOP,FIFO_NOP),\n", sortie);
-    ecriretexture(sortie, tc);
-    ecrirevertex(sortie, face[6], face[7], face[8]);
+    reserver(sortie, BLOC);
+    litteral("FIFO_COMMAND_PACK(FIFO_TEX_COORD, FIFO_VERTEX16, FIFO_TEX_COORD, FIFO_VERTEX16),\n");
+    ecriretexture(ta);
+    ecrirevertex(face[0], face[1], face[2]);
+    ecriretexture(tb);
+    ecrirevertex(face[3], face[4], face[5]);
+    litteral("FIFO_COMMAND_PACK(FIFO_TEX_COORD, FIFO_VERTEX16, FIFO_NOP,FIFO_NOP),\n");
+    ecriretexture(tc);
+    ecrirevertex(face[6], face[7], face[8]);
 }
 
 void ecrirefin(FILE *sortie) {
-    std::fputs("FIFO_COMMAND_PACK(FIFO_END, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n};", sortie);
+    reserver(sortie, 128);
+    litteral("FIFO_COMMAND_PACK(FIFO_END, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n};");
+    vider();
+    destination = nullptr;
 }
 
 int32_t motcompte(int32_t nombrepoint, bool avectexture) {

@@ -4,15 +4,23 @@
 
 // The display-list source file: C text defining one u32 array of packed geometry-engine
 // commands. The animator's loader reads these exact texts back, so every character counts.
+// The text is gathered in a large buffer of the writer's own and goes to the stream when the
+// buffer is full and at the terminator.
 
 void ecrireentete(FILE *sortie, const char *nomtableau, int32_t motcompte);
 void ecrireface(FILE *sortie, const float a[3], const float b[3], const float c[3]);
 // face: x, z, y of corner 1, then of corner 2, then of corner 3; textures: (u, v) per corner.
 void ecrirefacetexture(FILE *sortie, const float face[9], const float ta[2], const float tb[2],
                        const float tc[2]);
+// Writes the terminator and hands everything still buffered to the stream.
 void ecrirefin(FILE *sortie);
 
 // The count word, the number of elements of the array for a model of three points per face:
 // 7 words per untextured face (11 textured) over 3 points, plus 4. Computed in 64 bits and
 // held to the signed 32-bit range, so that no point count overflows.
 int32_t motcompte(int32_t nombrepoint, bool avectexture);
+
+// A double as "%f" prints it: sign, integer digits, point, six decimals rounded to nearest
+// (ties to even), "inf" and "nan" with their sign. Returns the number of characters written;
+// texte must hold 330 characters.
+int formaterreel(char *texte, double valeur);

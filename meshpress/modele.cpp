@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "ecriture.h"
-#include "mot.h"
+#include "lecture.h"
 
 namespace modele {
 
@@ -27,40 +27,37 @@ bool dansletableau(int32_t numero) {
     return numero >= 0 && numero < CAPACITE;
 }
 
-// One "%i" value. A number beyond the 32-bit range reads as the nearest end of it; a value
-// that cannot be read leaves the destination as it was. Returns whether a value was read.
-bool lireentier(FILE *entree, int32_t &destination) {
-    long long valeur;
-    if (std::fscanf(entree, "%lli", &valeur) != 1) return false;
-    if (valeur > INT32_MAX) valeur = INT32_MAX;
-    if (valeur < INT32_MIN) valeur = INT32_MIN;
-    destination = static_cast<int32_t>(valeur);
-    return true;
+// One past the highest position any table was written at: what a new conversion must clear.
+int32_t plushaut = 0;
+
+void utilise(int32_t numero) {
+    if (numero >= plushaut) plushaut = numero + 1;
 }
 
-void lirecoins(FILE *entree) {
+void lirecoins(Lecteur &entree) {
     for (int32_t &coin : coins)
         if (!lireentier(entree, coin)) return;
 }
 
 // "%f %f %f": a value that cannot be read ends the read and keeps its destination and the
 // later ones unchanged.
-void lirereels(FILE *entree, float &a, float &b, float &c) {
-    std::fscanf(entree, "%f %f %f", &a, &b, &c);
+void lirereels(Lecteur &entree, float &a, float &b, float &c) {
+    if (lirereel(entree, a) && lirereel(entree, b)) lirereel(entree, c);
 }
 
-void lirenombredepoints(FILE *sortie, FILE *entree, const char *nomtableau, bool avectexture) {
+void lirenombredepoints(FILE *sortie, Lecteur &entree, const char *nomtableau, bool avectexture) {
     lireentier(entree, nombrepoint);
     ecrireentete(sortie, nomtableau, motcompte(nombrepoint, avectexture));
 }
 
-void lirepoint(FILE *entree) {
+void lirepoint(Lecteur &entree) {
     lireentier(entree, index);
     float x = 0, y = 0, z = 0;
     if (!dansletableau(index)) {
         lirereels(entree, x, y, z);
         return;
     }
+    utilise(index);
     lirereels(entree, pointx[index], pointy[index], pointz[index]);
 }
 
@@ -79,24 +76,64 @@ void texture(int32_t numero, float t[2]) {
     t[1] = dansletableau(numero) ? coordtexy[numero] : 0;
 }
 
+enum Motcle { AUCUN, NOMBREDEPOINTS, POINTS, FACES, TEXTURES, FACETEXTURES };
+
+// The keyword an item is, compared as C strings (an item's text ends at its first NUL). The
+// item buffer is fully initialised, so comparing a keyword with its NUL compares the strings.
+template <size_t N> bool egal(const char *item, const char (&motcle)[N]) {
+    return std::memcmp(item, motcle, N) == 0;
+}
+
+Motcle motcle(const char *item) {
+    switch (item[0]) {
+    case 'N':
+        return egal(item, "Nombre_de_points:") ? NOMBREDEPOINTS : AUCUN;
+    case 'P':
+        return egal(item, "Points:") ? POINTS : AUCUN;
+    case 'F':
+        if (egal(item, "Faces:")) return FACES;
+        return egal(item, "FaceTextures:") ? FACETEXTURES : AUCUN;
+    case 'T':
+        return egal(item, "Textures:") ? TEXTURES : AUCUN;
+    default:
+        return AUCUN;
+    }
+}
+
 // Item loop shared by both scans: every item that is no keyword of the scan is skipped, and so
 // is an item too long to be one, read whole so that no piece of it can pass for a keyword.
-template <typename Action> void parcourir(FILE *entree, Action action) {
-    char item[TAILLEITEM];
+template <typename Action> void parcourir(Lecteur &entree, Action action) {
+    char item[TAILLEITEM] = {};
     long longueur;
-    while ((longueur = lirelemot(entree, item, sizeof item)) >= 0)
+    while ((longueur = lireitem(entree, item, sizeof item)) >= 0)
         if (longueur < static_cast<long>(TAILLEITEM)) action(item);
 }
 
 } // namespace
 
-void convertirsanstexture(FILE *entree, FILE *sortie, const char *nomtableau) {
+void remettreazero() {
+    const size_t n = static_cast<size_t>(plushaut);
+    std::memset(pointx, 0, n * sizeof pointx[0]);
+    std::memset(pointy, 0, n * sizeof pointy[0]);
+    std::memset(pointz, 0, n * sizeof pointz[0]);
+    std::memset(coordtexx, 0, n * sizeof coordtexx[0]);
+    std::memset(coordtexy, 0, n * sizeof coordtexy[0]);
+    std::memset(faces, 0, n * sizeof faces[0]);
+    plushaut = 0;
+    nombrepoint = index = 0;
+    coins[0] = coins[1] = coins[2] = 0;
+}
+
+void convertirsanstexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
+    Lecteur entree;
+    ouvrirlecteur(entree, fichier);
     parcourir(entree, [&](const char *item) {
-        if (std::strcmp(item, "Nombre_de_points:") == 0) {
+        const Motcle mot = motcle(item);
+        if (mot == NOMBREDEPOINTS) {
             lirenombredepoints(sortie, entree, nomtableau, false);
-        } else if (std::strcmp(item, "Points:") == 0) {
+        } else if (mot == POINTS) {
             lirepoint(entree);
-        } else if (std::strcmp(item, "Faces:") == 0) {
+        } else if (mot == FACES) {
             index = 0;
             lireentier(entree, index);
             lirecoins(entree);
@@ -109,17 +146,21 @@ void convertirsanstexture(FILE *entree, FILE *sortie, const char *nomtableau) {
     });
 }
 
-void convertiravectexture(FILE *entree, FILE *sortie, const char *nomtableau) {
+void convertiravectexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
+    Lecteur entree;
+    ouvrirlecteur(entree, fichier);
     parcourir(entree, [&](const char *item) {
-        if (std::strcmp(item, "Nombre_de_points:") == 0) {
+        const Motcle mot = motcle(item);
+        if (mot == NOMBREDEPOINTS) {
             lirenombredepoints(sortie, entree, nomtableau, true);
-        } else if (std::strcmp(item, "Points:") == 0) {
+        } else if (mot == POINTS) {
             lirepoint(entree);
-        } else if (std::strcmp(item, "Faces:") == 0) {
+        } else if (mot == FACES) {
             index = 0;
             lireentier(entree, index);
             lirecoins(entree);
             if (!dansletableau(index)) return;
+            utilise(index);
             float *face = faces[index];
             for (int k = 0; k < 3; ++k) {
                 float p[3];
@@ -129,15 +170,17 @@ void convertiravectexture(FILE *entree, FILE *sortie, const char *nomtableau) {
                 face[3 * k + 1] = p[2];
                 face[3 * k + 2] = p[1];
             }
-        } else if (std::strcmp(item, "Textures:") == 0) {
+        } else if (mot == TEXTURES) {
             int32_t numero = 0;
             lireentier(entree, numero);
             float u = 0, v = 0, w = 0;
-            if (dansletableau(numero))
+            if (dansletableau(numero)) {
+                utilise(numero);
                 lirereels(entree, coordtexx[numero], coordtexy[numero], w);
-            else
+            } else {
                 lirereels(entree, u, v, w);
-        } else if (std::strcmp(item, "FaceTextures:") == 0) {
+            }
+        } else if (mot == FACETEXTURES) {
             index = 0;
             lireentier(entree, index);
             lirecoins(entree);
