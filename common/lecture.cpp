@@ -42,9 +42,11 @@ int minuscule(int c) {
 }
 
 bool remplir(Lecteur &l) {
+    l.debut += l.fin - tampon;
     const size_t n = std::fread(tampon, 1, sizeof tampon, l.flux);
     l.courant = tampon;
     l.fin = tampon + n;
+    if (n == 0) l.epuise = true;
     return n > 0;
 }
 
@@ -185,6 +187,51 @@ bool reelsimple(Lecteur &l, float &destination) {
 void ouvrirlecteur(Lecteur &l, FILE *flux) {
     l.flux = flux;
     l.courant = l.fin = tampon;
+    l.debut = 0;
+    l.epuise = false;
+}
+
+long long position(const Lecteur &l) {
+    return l.debut + (l.courant - tampon);
+}
+
+bool correspondre(Lecteur &l, const char *texte) {
+    for (const char *t = texte; *t; ++t) {
+        if (blanc(static_cast<unsigned char>(*t))) {
+            sauterblancs(l);
+            continue;
+        }
+        if (regarder(l) != static_cast<unsigned char>(*t)) return false;
+        prendre(l);
+    }
+    return true;
+}
+
+char *liremot(Lecteur &l) {
+    if (!sauterblancs(l)) return nullptr;
+    size_t taille = 0, capacite = 64;
+    char *mot = static_cast<char *>(std::malloc(capacite));
+    for (;;) {
+        const char *debut = l.courant;
+        while (l.courant < l.fin && !blanc(static_cast<unsigned char>(*l.courant))) ++l.courant;
+        size_t n = static_cast<size_t>(l.courant - debut);
+        if (mot != nullptr && taille + n + 1 > capacite) {
+            size_t nouvelle = capacite;
+            while (taille + n + 1 > nouvelle) nouvelle *= 2;
+            // Without memory the word is still read whole, and kept as far as it fits.
+            if (char *plus = static_cast<char *>(std::realloc(mot, nouvelle))) {
+                mot = plus;
+                capacite = nouvelle;
+            } else {
+                n = capacite - taille - 1;
+            }
+        }
+        if (mot != nullptr) std::memcpy(mot + taille, debut, n);
+        taille += n;
+        if (l.courant < l.fin || !remplir(l)) break;
+    }
+    if (mot != nullptr) mot[taille] = '\0';
+    return mot;
 }
 
 long lireitem(Lecteur &l, char *item, size_t taille) {

@@ -8,11 +8,25 @@
 // those it leaves for the next read (a failed read too), and the value it stores.
 struct Lecteur {
     FILE *flux;
-    const char *courant; // next unread character
-    const char *fin;     // end of the characters read so far
+    const char *courant;   // next unread character
+    const char *fin;       // end of the characters read so far
+    long long debut;       // position in the stream of the buffer's first character
+    bool epuise;           // a read found the end of the input
 };
 
 void ouvrirlecteur(Lecteur &l, FILE *flux);
+
+// How many characters have been taken from the stream.
+long long position(const Lecteur &l);
+
+// Plain text of a format: each white-space character matches any run of white space, none
+// included; any other character must be the next one, and is not taken when it is not. Returns
+// whether the whole text matched.
+bool correspondre(Lecteur &l, const char *texte);
+
+// "%ms": one word of any length, in memory from malloc that the caller frees; nullptr at the
+// end of the input.
+char *liremot(Lecteur &l);
 
 // "%s": one whitespace-delimited word of any length; at most taille - 1 characters kept.
 // Returns the word's full length, or -1 at the end of the input.

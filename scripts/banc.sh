@@ -1,8 +1,16 @@
 #!/usr/bin/env bash
-# The converter's benchmark: builds in Release and compares meshpress with the standard-I/O
-# converter on generated models (kept in the folder given, by default /tmp/meshpress-banc).
+# The benchmark: builds in Release, compares meshpress with the standard-I/O converter on
+# generated models (kept in the folder given, by default /tmp/meshpress-banc), then times the
+# animator's loader on the display-list file of the capacity model (under xvfb-run when there is
+# no display).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release > /dev/null
-cmake --build build -j "$(nproc)" --target banc > /dev/null
-build/bench/banc "$@"
+cmake --build build -j "$(nproc)" --target banc chargeur_banc > /dev/null
+dossier=${1:-/tmp/meshpress-banc}
+build/bench/banc "$dossier"
+(cd "$dossier" && printf 'simple1000000.txt\ncapacite\n' | "$OLDPWD/build/meshpress/meshpress" > /dev/null)
+ecran=()
+[ -n "${DISPLAY:-}" ] || ecran=(xvfb-run -a)
+"${ecran[@]}" build/bench/chargeur_banc "$dossier/capacite.h"
+rm -f "$dossier/capacite.h"

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "lecture.h"
 #include "mot.h"
 #include "scene.h"
 
@@ -52,65 +53,80 @@ void remplacer(char *&fin, char *nouveau) {
     fin = nouveau;
 }
 
-void lirevertex(FILE *f, float *slots) {
-    std::fscanf(f, "VERTEX_PACK(floatov16(%f),floatov16(%f)),VERTEX_PACK(floatov16(%f),0),\n",
-                &slots[0], &slots[1], &slots[2]);
+// The vertex line "VERTEX_PACK(floatov16(%f),floatov16(%f)),VERTEX_PACK(floatov16(%f),0),\n"
+// into three slots; a part that does not match ends the line's reading where it stands.
+void lirevertex(Lecteur &l, float *slots) {
+    correspondre(l, "VERTEX_PACK(floatov16(") && lirereel(l, slots[0]) &&
+        correspondre(l, "),floatov16(") && lirereel(l, slots[1]) &&
+        correspondre(l, ")),VERTEX_PACK(floatov16(") && lirereel(l, slots[2]) &&
+        correspondre(l, "),0),\n");
 }
 
-void lirecoordtexture(FILE *f) {
-    std::fscanf(f, "TEXTURE_PACK(floatot16(%*f),floatot16(%*f)),\n");
+// "TEXTURE_PACK(floatot16(%*f),floatot16(%*f)),\n": the texture pair is read over.
+void lirecoordtexture(Lecteur &l) {
+    float ignore;
+    correspondre(l, "TEXTURE_PACK(floatot16(") && lirereel(l, ignore) &&
+        correspondre(l, "),floatot16(") && lirereel(l, ignore) && correspondre(l, ")),\n");
 }
 
-void emettre(const float *slots) {
-    for (int k = 0; k < 9; k += 3) glVertex3f(slots[k] / 10, slots[k + 1] / 10, slots[k + 2] / 10);
+// "%*s": a word read over.
+bool passermot(Lecteur &l) {
+    char rien[1];
+    return lireitem(l, rien, sizeof rien) >= 0;
+}
+
+// "FIFO_COMMAND_PACK(%ms %*s %*s" then the text suite: the first word replaces the end-test
+// word. Returns whether it all matched.
+bool lirecommandes(Lecteur &l, char *&fin, const char *suite) {
+    char *mot = nullptr;
+    const bool lu = correspondre(l, "FIFO_COMMAND_PACK(") && (mot = liremot(l)) != nullptr &&
+                    correspondre(l, " ") && passermot(l) && correspondre(l, " ") && passermot(l) &&
+                    correspondre(l, suite);
+    remplacer(fin, mot);
+    return lu;
+}
+
+void emettre(Sommet sommet, const float *slots) {
+    for (int k = 0; k < 9; k += 3) sommet(slots[k] / 10, slots[k + 1] / 10, slots[k + 2] / 10);
 }
 
 // A pass of a face loop must move through the file: a file of another layout leaves every
 // scan stuck at the same character, and such a pass adds no triangle and ends the loop.
-bool avance(FILE *f, long avant) {
-    const long apres = std::ftell(f);
-    return apres >= 0 && apres != avant;
-}
-
 // The next face's slots; reused from the start when the next face would not fit.
 long long suivant(long long p, long long pas, const Tampon &t) {
     p += pas;
     return p + 9 > t.taille ? 0 : p;
 }
 
-void facessanstexture(FILE *f, Tampon &t, char *&fin) {
+void facessanstexture(Lecteur &l, Tampon &t, char *&fin, Sommet sommet) {
     for (long long p = 0;; p = suivant(p, 9, t)) {
-        const long avant = std::ftell(f);
+        const long long avant = position(l);
         float *face = t.slots + p;
-        lirevertex(f, face);
-        lirevertex(f, face + 3);
-        lirevertex(f, face + 6);
-        char *mot = nullptr;
-        std::fscanf(f, "FIFO_COMMAND_PACK(%ms %*s %*s FIFO_NOP),\n", &mot);
-        remplacer(fin, mot);
-        if (!avance(f, avant)) return;
-        emettre(face);
-        if (est(fin, "FIFO_END,") || std::feof(f)) return;
+        lirevertex(l, face);
+        lirevertex(l, face + 3);
+        lirevertex(l, face + 6);
+        lirecommandes(l, fin, " FIFO_NOP),\n");
+        if (position(l) == avant) return;
+        emettre(sommet, face);
+        if (est(fin, "FIFO_END,") || l.epuise) return;
     }
 }
 
-void facesavectexture(FILE *f, Tampon &t, char *&fin) {
+void facesavectexture(Lecteur &l, Tampon &t, char *&fin, Sommet sommet) {
     for (long long p = 0;; p = suivant(p, 3, t)) {
-        const long avant = std::ftell(f);
+        const long long avant = position(l);
         float *face = t.slots + p;
-        lirecoordtexture(f);
-        lirevertex(f, face);
-        lirecoordtexture(f);
-        lirevertex(f, face + 3);
-        std::fscanf(f, "FIFO_COMMAND_PACK(FIFO_TEX_COORD, FIFO_VERTEX16, FIFO_NOP,FIFO_NOP),\n");
-        lirecoordtexture(f);
-        lirevertex(f, face + 6);
-        char *mot = nullptr;
-        std::fscanf(f, "FIFO_COMMAND_PACK(%ms %*s %*s %*s\n", &mot);
-        remplacer(fin, mot);
-        if (!avance(f, avant)) return;
-        emettre(face);
-        if (est(fin, "FIFO_END,") || std::feof(f)) return;
+        lirecoordtexture(l);
+        lirevertex(l, face);
+        lirecoordtexture(l);
+        lirevertex(l, face + 3);
+        correspondre(l, "FIFO_COMMAND_PACK(FIFO_TEX_COORD, FIFO_VERTEX16, FIFO_NOP,FIFO_NOP),\n");
+        lirecoordtexture(l);
+        lirevertex(l, face + 6);
+        lirecommandes(l, fin, " ") && passermot(l) && correspondre(l, "\n");
+        if (position(l) == avant) return;
+        emettre(sommet, face);
+        if (est(fin, "FIFO_END,") || l.epuise) return;
     }
 }
 
@@ -125,31 +141,43 @@ bool lirereponse(int &reponse) {
 
 } // namespace
 
+void analyserliste(FILE *f, Sommet sommet, FILE *console) {
+    Lecteur l;
+    ouvrirlecteur(l, f);
+    // "u32 %*s = {%lli,\n FIFO_COMMAND_PACK(FIFO_BEGIN, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n
+    // GL_TRIANGLE,\nFIFO_COMMAND_PACK(%*s %*s %*s %ms\n": the count word, then the fourth word
+    // of the first face's command line.
+    int32_t compte = 0;
+    bool comptelu = false;
+    char *fin = nullptr;
+    char *quatrieme = nullptr;
+    correspondre(l, "u32 ") && passermot(l) && correspondre(l, " = {") &&
+        (comptelu = lireentier(l, compte)) &&
+        correspondre(l, ",\n FIFO_COMMAND_PACK(FIFO_BEGIN, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n "
+                        "GL_TRIANGLE,\nFIFO_COMMAND_PACK(") &&
+        passermot(l) && correspondre(l, " ") && passermot(l) && correspondre(l, " ") && passermot(l) &&
+        correspondre(l, " ") && (quatrieme = liremot(l)) != nullptr && correspondre(l, "\n");
+    remplacer(fin, quatrieme);
+    Tampon tampon = creertampon(compte, comptelu);
+    if (est(fin, "FIFO_NOP),")) {
+        facessanstexture(l, tampon, fin, sommet);
+    } else if (est(fin, "FIFO_VERTEX16),")) {
+        facesavectexture(l, tampon, fin, sommet);
+    } else {
+        // A word naming no variant is shown, and the object gets no triangles.
+        std::fprintf(console, "%s", texte(fin));
+    }
+    liberertampon(tampon);
+    std::free(fin);
+}
+
 unsigned chargerliste(FILE *f) {
     const GLuint liste = glGenLists(1);
     glNewList(liste, GL_COMPILE);
     glBegin(GL_TRIANGLES);
-    long long compte = 0;
-    char *fin = nullptr;
-    char *quatrieme = nullptr;
-    const int lus = std::fscanf(f,
-                                "u32 %*s = {%lli,\n FIFO_COMMAND_PACK(FIFO_BEGIN, FIFO_NOP, FIFO_NOP, "
-                                "FIFO_NOP),\n GL_TRIANGLE,\nFIFO_COMMAND_PACK(%*s %*s %*s %ms\n",
-                                &compte, &quatrieme);
-    remplacer(fin, quatrieme);
-    Tampon tampon = creertampon(compte, lus >= 1);
-    if (est(fin, "FIFO_NOP),")) {
-        facessanstexture(f, tampon, fin);
-    } else if (est(fin, "FIFO_VERTEX16),")) {
-        facesavectexture(f, tampon, fin);
-    } else {
-        // A word naming no variant is shown, and the object gets no triangles.
-        std::printf("%s", texte(fin));
-    }
+    analyserliste(f, glVertex3f, stdout);
     glEnd();
     glEndList();
-    liberertampon(tampon);
-    std::free(fin);
     return liste;
 }
 
