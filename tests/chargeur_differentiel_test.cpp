@@ -104,8 +104,9 @@ void comparer(const std::string &texte, const std::string &nom) {
     ASSERT_EQ(obtenu.console, attendu.console) << nom;
     ASSERT_EQ(obtenu.sommets.size(), attendu.sommets.size()) << nom << "\n" << texte.substr(0, 3000);
     // Bit for bit, NaNs included.
-    if (!obtenu.sommets.empty())
+    if (!obtenu.sommets.empty()) {
         ASSERT_EQ(std::memcmp(obtenu.sommets.data(), attendu.sommets.data(), 4 * obtenu.sommets.size()), 0) << nom;
+    }
 }
 
 } // namespace
