@@ -1,6 +1,7 @@
 #include "mot.h"
 
 #include <cctype>
+#include <sys/stat.h>
 
 long lirelemot(FILE *flux, char *tampon, size_t taille) {
     int c = getc(flux);
@@ -20,4 +21,14 @@ long lirelemot(FILE *flux, char *tampon, size_t taille) {
     if (c != EOF) ungetc(c, flux);
     if (taille > 0) tampon[garde] = '\0';
     return longueur;
+}
+
+FILE *ouvrirlecture(const char *nom) {
+    FILE *f = std::fopen(nom, "r");
+    struct stat etat;
+    if (f != nullptr && fstat(fileno(f), &etat) == 0 && S_ISDIR(etat.st_mode)) {
+        std::fclose(f);
+        return nullptr;
+    }
+    return f;
 }

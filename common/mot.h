@@ -7,3 +7,7 @@
 // Returns the word's full length, or -1 when the stream ends before a word starts.
 // The caller compares the result with taille - 1 to know whether the word was cut.
 long lirelemot(FILE *flux, char *tampon, size_t taille);
+
+// fopen(nom, "r") for a file to read; a directory, which opens but holds no text, is refused
+// like a file that cannot be opened (nullptr).
+FILE *ouvrirlecture(const char *nom);

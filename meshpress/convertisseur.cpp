@@ -109,7 +109,7 @@ void convertisseur() {
     std::snprintf(nomsortie, sizeof nomsortie, "%s.h", base);
     std::printf("%s.c", base);
 
-    FILE *entree = std::fopen(nomentree, "r");
+    FILE *entree = ouvrirlecture(nomentree);
     if (entree == nullptr) return erreur();
     if (memefichier(entree, nomsortie)) {
         std::fclose(entree);
@@ -120,7 +120,7 @@ void convertisseur() {
         std::fclose(entree);
         return erreur();
     }
-    FILE *detection = std::fopen(nomentree, "r");
+    FILE *detection = ouvrirlecture(nomentree);
     if (detection == nullptr) {
         std::fclose(entree);
         std::fclose(sortie);

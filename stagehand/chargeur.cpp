@@ -189,7 +189,7 @@ bool chargement() {
         char nom[256];
         const long longueur = lirelemot(stdin, nom, sizeof nom);
         if (longueur < 0) return false;
-        FILE *f = longueur < static_cast<long>(sizeof nom) ? std::fopen(nom, "r") : nullptr;
+        FILE *f = longueur < static_cast<long>(sizeof nom) ? ouvrirlecture(nom) : nullptr;
         if (f == nullptr) {
             std::fputs("erreur", stdout);
             std::fflush(stdout);

@@ -32,6 +32,7 @@ bool creerfichiers(const char *base) {
     for (int i = 0; i < nombreobjet; ++i) {
         std::snprintf(nom, sizeof nom, "%s%d.txt", base, i);
         std::printf("%d%s", i, nom);
+        std::fflush(stdout);
         attendretouche();
         fichier2[i] = std::fopen(nom, "w");
         if (fichier2[i] == nullptr) {

@@ -86,10 +86,12 @@ bool dansletableau(int32_t numero) {
     return numero >= 0 && numero < CAPACITE;
 }
 
-// One past the highest position any table was written at: what a new conversion must clear.
-int32_t plushaut = 0;
+// The positions the tables were written at lie from plusbas to plushaut - 1: what a new
+// conversion must clear.
+int32_t plusbas = CAPACITE, plushaut = 0;
 
 void utilise(int32_t numero) {
+    if (numero < plusbas) plusbas = numero;
     if (numero >= plushaut) plushaut = numero + 1;
 }
 
@@ -236,13 +238,16 @@ void detectertexture(FILE *detection) {
 } // namespace
 
 void remettreazero() {
-    const size_t n = static_cast<size_t>(plushaut);
-    std::memset(pointx, 0, n * sizeof pointx[0]);
-    std::memset(pointy, 0, n * sizeof pointy[0]);
-    std::memset(pointz, 0, n * sizeof pointz[0]);
-    std::memset(coordtexx, 0, n * sizeof coordtexx[0]);
-    std::memset(coordtexy, 0, n * sizeof coordtexy[0]);
-    std::memset(faces, 0, n * sizeof faces[0]);
+    if (plusbas < plushaut) {
+        const size_t debut = static_cast<size_t>(plusbas), n = static_cast<size_t>(plushaut - plusbas);
+        std::memset(pointx + debut, 0, n * sizeof pointx[0]);
+        std::memset(pointy + debut, 0, n * sizeof pointy[0]);
+        std::memset(pointz + debut, 0, n * sizeof pointz[0]);
+        std::memset(coordtexx + debut, 0, n * sizeof coordtexx[0]);
+        std::memset(coordtexy + debut, 0, n * sizeof coordtexy[0]);
+        std::memset(faces + debut, 0, n * sizeof faces[0]);
+    }
+    plusbas = CAPACITE;
     plushaut = 0;
     nombrepoint = index = 0;
     coins[0] = coins[1] = coins[2] = 0;
