@@ -35,7 +35,17 @@ std::vector<std::string> cas(const fs::path &racine) {
 namespace {
 
 bool special(const std::string &nom) {
-    return nom == "console.in" || nom == "console.out" || nom == "attendu";
+    return nom == "console.in" || nom == "console.out" || nom == "attendu" || nom == "liens";
+}
+
+// The links a case starts with, one "name target" a line in its file liens (kept out of the
+// repository as links: one to /dev/full would make any reader of the tree read forever).
+std::map<std::string, std::string> liens(const fs::path &dossiercas) {
+    std::map<std::string, std::string> resultat;
+    std::istringstream lignes(lire(dossiercas / "liens"));
+    std::string nom, cible;
+    while (lignes >> nom >> cible) resultat[nom] = cible;
+    return resultat;
 }
 
 // Every file below dossier, relative name to content (a link to its target).
@@ -66,6 +76,7 @@ std::string verifier(const fs::path &dossiercas, const std::string &commande) {
         if (!special(e.path().filename().string()))
             fs::copy(e.path(), travail / e.path().filename(),
                      fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+    for (const auto &[nom, cible] : liens(dossiercas)) fs::create_symlink(cible, travail / nom);
     const fs::path console = travail.parent_path() / (dossiercas.filename().string() + ".out");
     const std::string ligne = "cd '" + travail.string() + "' && " + commande + " < '" +
                               (dossiercas / "console.in").string() + "' > '" + console.string() +
@@ -73,6 +84,7 @@ std::string verifier(const fs::path &dossiercas, const std::string &commande) {
     const int statut = std::system(ligne.c_str());
 
     std::map<std::string, std::string> attendu = arbre(dossiercas, true);
+    for (const auto &[nom, cible] : liens(dossiercas)) attendu[nom] = "-> " + cible;
     const fs::path dossierattendu = dossiercas / "attendu";
     if (fs::exists(dossierattendu))
         for (const auto &[nom, contenu] : arbre(dossierattendu, false)) attendu[nom] = contenu;
@@ -80,7 +92,8 @@ std::string verifier(const fs::path &dossiercas, const std::string &commande) {
 
     if (std::getenv("MISEAJOUR") != nullptr) {
         ecrire(dossiercas / "console.out", lire(console));
-        const std::map<std::string, std::string> depart = arbre(dossiercas, true);
+        std::map<std::string, std::string> depart = arbre(dossiercas, true);
+        for (const auto &[nom, cible] : liens(dossiercas)) depart[nom] = "-> " + cible;
         for (const auto &[nom, contenu] : obtenu)
             if (!depart.count(nom) || depart.at(nom) != contenu)
                 ecrire(dossierattendu / nom, contenu);

@@ -1,7 +1,7 @@
 #pragma once
 // Golden runs of a real program: each case folder holds console.in (standard input), the files
-// the run starts with, console.out (standard output expected) and attendu/ (the files expected
-// to be created or changed). After the run the working folder must hold exactly the starting
+// the run starts with (and in liens the symbolic links, "name target" a line), console.out
+// (standard output expected) and attendu/ (the files expected to be created or changed). After the run the working folder must hold exactly the starting
 // files overlaid by attendu/, byte for byte. MISEAJOUR=1 rewrites the expectations instead.
 #include <filesystem>
 #include <string>
