@@ -1,47 +1,14 @@
 // The animator's fast loader against the first one, kept as the oracle, on generated
 // display-list files, whole and damaged: the same vertices, bit for bit, in the same order, and
 // the same console output.
-#include <cstring>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "chargeur.h"
-#include "oracle.h"
+#include "memoire.h"
 
 namespace {
-
-std::vector<float> *recus = nullptr;
-
-void recevoir(float x, float y, float z) {
-    recus->insert(recus->end(), {x, y, z});
-}
-
-struct Lecture {
-    std::vector<float> sommets;
-    std::string console;
-};
-
-Lecture lire(const std::string &texte, bool parloracle) {
-    Lecture resultat;
-    recus = &resultat.sommets;
-    // fmemopen refuses an empty buffer: a lone space reads the same.
-    const std::string contenu = texte.empty() ? " " : texte;
-    FILE *f = fmemopen(const_cast<char *>(contenu.data()), contenu.size(), "r");
-    char *sortie = nullptr;
-    size_t taille = 0;
-    FILE *console = open_memstream(&sortie, &taille);
-    if (parloracle)
-        oracle::analyserliste(f, recevoir, console);
-    else
-        analyserliste(f, recevoir, console);
-    std::fclose(console);
-    std::fclose(f);
-    resultat.console.assign(sortie, taille);
-    std::free(sortie);
-    return resultat;
-}
 
 std::string nombre(std::mt19937 &alea) {
     static const char *const etranges[] = {"-0.000000", "nan", "-inf", "1e", "0x1p3", ".", "-", "12345678901234567890.5",
@@ -99,14 +66,12 @@ std::string abimer(std::mt19937 &alea, std::string s) {
 }
 
 void comparer(const std::string &texte, const std::string &nom) {
-    const Lecture attendu = lire(texte, true);
-    const Lecture obtenu = lire(texte, false);
+    const auto *octets = reinterpret_cast<const uint8_t *>(texte.data());
+    const memoire::Lecture attendu = memoire::lire(octets, texte.size(), true);
+    const memoire::Lecture obtenu = memoire::lire(octets, texte.size(), false);
     ASSERT_EQ(obtenu.console, attendu.console) << nom;
     ASSERT_EQ(obtenu.sommets.size(), attendu.sommets.size()) << nom << "\n" << texte.substr(0, 3000);
-    // Bit for bit, NaNs included.
-    if (!obtenu.sommets.empty()) {
-        ASSERT_EQ(std::memcmp(obtenu.sommets.data(), attendu.sommets.data(), 4 * obtenu.sommets.size()), 0) << nom;
-    }
+    ASSERT_TRUE(memoire::memessommets(obtenu.sommets, attendu.sommets)) << nom;
 }
 
 } // namespace

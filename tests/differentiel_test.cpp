@@ -7,10 +7,8 @@
 #include <random>
 #include <string>
 
-#include "convertisseur.h"
 #include "ecriture.h"
-#include "modele.h"
-#include "oracle.h"
+#include "memoire.h"
 
 namespace {
 
@@ -106,25 +104,7 @@ std::string generermodele(std::mt19937 &alea, int entrees) {
 }
 
 std::string convertir(const std::string &texte, bool parloracle) {
-    FILE *entree = fmemopen(const_cast<char *>(texte.data()), texte.size(), "r");
-    FILE *detection = fmemopen(const_cast<char *>(texte.data()), texte.size(), "r");
-    char *sortie = nullptr;
-    size_t taille = 0;
-    FILE *flux = open_memstream(&sortie, &taille);
-    if (parloracle) {
-        oracle::remettreazero();
-        oracle::convertir(entree, detection, flux, "modele");
-    } else {
-        modele::remettreazero();
-        avectexture = 0;
-        convertirfichier(entree, detection, flux, "modele");
-    }
-    std::fclose(flux);
-    std::fclose(entree);
-    std::fclose(detection);
-    std::string resultat(sortie, taille);
-    std::free(sortie);
-    return resultat;
+    return memoire::convertir(reinterpret_cast<const uint8_t *>(texte.data()), texte.size(), parloracle);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "fenetre.h"
 
+#include <GL/freeglut.h>
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -84,6 +85,24 @@ void demanderfermeture(Ecran *d, Id w) {
     e.xclient.data.l[1] = CurrentTime;
     XSendEvent(d, w, False, NoEventMask, &e);
     XFlush(d);
+}
+
+} // namespace fenetre
+
+namespace fenetre {
+
+void ouvrirglut(int &argc, char **argv) {
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(640, 480);
+    // Fully on the screen, so that the X server can give its pixels back.
+    glutInitWindowPosition(50, 50);
+    glutCreateWindow("stagehand");
+    glutDisplayFunc([] {});
+    for (int i = 0; i < 20; ++i) {
+        glutMainLoopEvent();
+        usleep(10000);
+    }
 }
 
 } // namespace fenetre

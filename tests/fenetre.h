@@ -28,6 +28,9 @@ void position(Ecran *d, Id w, int &x, int &y);
 // The window of the current OpenGL context.
 Image capturercontexte();
 void enregistrerppm(const Image &image, const std::string &chemin);
+// The animator's window (640 by 480, titled stagehand) with its OpenGL context, for tests that
+// call the animator's routines in-process; returns once it is mapped.
+void ouvrirglut(int &argc, char **argv);
 // The window system's close request, as a window manager sends it.
 void demanderfermeture(Ecran *d, Id w);
 

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "controles.h"
+#include "fenetre.h"
 #include "golden.h"
 #include "imagescles.h"
 #include "scene.h"
@@ -170,11 +171,6 @@ TEST(ImagesCles, TroisImagesTroisObjets) {
 
 int main(int argc, char **argv) {
     testing::InitGoogleTest(&argc, argv);
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(640, 480);
-    glutInitWindowPosition(50, 50);
-    glutCreateWindow("stagehand");
-    glutDisplayFunc([] {});
+    fenetre::ouvrirglut(argc, argv);
     return RUN_ALL_TESTS();
 }

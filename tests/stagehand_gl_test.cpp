@@ -209,17 +209,7 @@ TEST(Rendu, ReshapePoseLaPerspective) {
 
 int main(int argc, char **argv) {
     testing::InitGoogleTest(&argc, argv);
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(640, 480);
-    glutInitWindowPosition(50, 50);
-    glutCreateWindow("stagehand");
-    glutDisplayFunc([] {});
+    fenetre::ouvrirglut(argc, argv);
     initrendu();
-    // Let the window be mapped before anything is drawn into it.
-    for (int i = 0; i < 20; ++i) {
-        glutMainLoopEvent();
-        usleep(10000);
-    }
     return RUN_ALL_TESTS();
 }
