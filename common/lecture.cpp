@@ -1,5 +1,6 @@
 #include "lecture.h"
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -14,16 +15,15 @@ constexpr bool estblanc(int c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
-struct Tableblancs {
-    bool t[256];
-    constexpr Tableblancs() : t() {
-        for (int c = 0; c < 256; ++c) t[c] = estblanc(c);
-    }
-};
-constexpr Tableblancs blancs;
+constexpr std::array<bool, 256> tableblancs() {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c) table[static_cast<size_t>(c)] = estblanc(c);
+    return table;
+}
+constexpr std::array<bool, 256> blancs = tableblancs();
 
 inline bool blanc(int c) {
-    return blancs.t[c];
+    return blancs[static_cast<size_t>(c)];
 }
 
 bool chiffre(int c) {
