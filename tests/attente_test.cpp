@@ -21,6 +21,7 @@ static fs::path dossiertemporaire() {
 
 TEST(Attente, ApresConversionAttendUneTouche) {
     pty::Session s = pty::lancer(dossiertemporaire(), MESHPRESS);
+    pty::Garde garde{s};
     pty::envoyer(s, "modele.txt\nsortie\n");
     ASSERT_TRUE(pty::attendre(s, "sortie.cAppuyez sur une touche pour continuer...")) << s.lu;
     int statut = 0;
@@ -38,6 +39,7 @@ TEST(Attente, ApresConversionAttendUneTouche) {
 
 TEST(Attente, ApresErreurNAttendPas) {
     pty::Session s = pty::lancer(dossiertemporaire(), MESHPRESS);
+    pty::Garde garde{s};
     pty::envoyer(s, "absent.txt\nsortie\n");
     int statut = 0;
     ASSERT_TRUE(pty::termine(s, statut)) << s.lu;
@@ -50,6 +52,7 @@ TEST(Attente, ChaqueFichierCleAttendSaConfirmation) {
     const fs::path d = dossiertemporaire();
     golden::ecrire(d / "objet.h", golden::lire(OBJET));
     pty::Session s = pty::lancer(d, STAGEHAND);
+    pty::Garde garde{s};
     pty::envoyer(s, "objet.h\n1\nobjet.h\n0\nscene\n");
     ASSERT_TRUE(pty::attendre(s, "0scene0.txtAppuyez sur une touche pour continuer...")) << s.lu;
     int statut = 0;
@@ -62,6 +65,4 @@ TEST(Attente, ChaqueFichierCleAttendSaConfirmation) {
     pty::envoyer(s, "x");
     for (int essai = 0; essai < 100 && !fs::exists(d / "scene1.txt"); ++essai) usleep(50000);
     EXPECT_TRUE(fs::exists(d / "scene1.txt"));
-    kill(s.pid, SIGTERM);
-    pty::termine(s, statut);
 }

@@ -56,3 +56,16 @@ void envoyer(Session &s, const std::string &texte) {
 }
 
 } // namespace pty
+
+namespace pty {
+
+void arreter(Session &s) {
+    int statut;
+    if (waitpid(s.pid, &statut, WNOHANG) == 0) {
+        kill(s.pid, SIGKILL);
+        waitpid(s.pid, &statut, 0);
+    }
+    close(s.maitre);
+}
+
+} // namespace pty

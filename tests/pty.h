@@ -17,5 +17,13 @@ bool attendre(Session &s, const std::string &texte);
 // True when the program ends within essais reads of 50 ms (what it prints meanwhile is kept).
 bool termine(Session &s, int &statut, int essais = 100);
 void envoyer(Session &s, const std::string &texte);
+// Kills the program if it still runs, so that a failed test leaves nothing behind.
+void arreter(Session &s);
+
+// Stops its session's program at the end of the scope, whatever the test's outcome.
+struct Garde {
+    Session &s;
+    ~Garde() { arreter(s); }
+};
 
 } // namespace pty
