@@ -1,7 +1,6 @@
 // The waits on a real terminal: after a successful conversion the converter waits for one key
 // read from the terminal, after "erreur" it ends at once; the animator waits for a key before
 // it creates each keyframe file.
-#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
