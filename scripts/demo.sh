@@ -2,6 +2,7 @@
 # Builds the tools and converts the bundled samples into demo/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/paquets.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release > /dev/null
 cmake --build build -j "$(nproc)" > /dev/null
 mkdir -p demo

@@ -4,6 +4,7 @@
 #   sanitize  AddressSanitizer + UndefinedBehaviorSanitizer build, in build-sanitize/
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/paquets.sh
 case "${1:-release}" in
     release) dossier=build; options=(-DCMAKE_BUILD_TYPE=Release) ;;
     sanitize) dossier=build-sanitize; options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANITIZE=ON) ;;
