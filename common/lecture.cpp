@@ -10,11 +10,6 @@ namespace {
 // Reads are large so that the file costs few system calls; the tables already hold the model.
 char tampon[1 << 20];
 
-// The white space of the C locale: space, \t, \n, \v, \f and \r.
-constexpr bool estblanc(int c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
 constexpr std::array<bool, 256> tableblancs() {
     std::array<bool, 256> table{};
     for (int c = 0; c < 256; ++c) table[static_cast<size_t>(c)] = estblanc(c);

@@ -14,6 +14,11 @@ struct Lecteur {
     bool epuise;           // a read found the end of the input
 };
 
+// The white space of the C locale, which ends a "%s" word: space, \t, \n, \v, \f and \r.
+constexpr bool estblanc(int c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
 void ouvrirlecteur(Lecteur &l, FILE *flux);
 
 // How many characters have been taken from the stream.

@@ -18,10 +18,6 @@ constexpr size_t LONGUEURMOT = sizeof MOTTEXTURE - 1;
 constexpr size_t MAXITEM = 255;
 char zone[(1 << 20) + MAXITEM + 1];
 
-bool blanc(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
 } // namespace
 
 // The item "Textures:" is found by searching the text for it and looking at what surrounds it:
@@ -42,10 +38,10 @@ void detectertexture(FILE *detection) {
             if (trouve == nullptr) break;
             const size_t position = static_cast<size_t>(trouve - zone);
             i = position + 1;
-            if (position == 0 ? !debut : !blanc(zone[position - 1])) continue;
+            if (position == 0 ? !debut : !estblanc(static_cast<unsigned char>(zone[position - 1]))) continue;
             size_t fin = position + LONGUEURMOT;
-            if (fin < total && !blanc(zone[fin]) && zone[fin] != '\0') continue;
-            while (fin < total && !blanc(zone[fin]) && fin - position <= MAXITEM) ++fin;
+            if (fin < total && !estblanc(static_cast<unsigned char>(zone[fin])) && zone[fin] != '\0') continue;
+            while (fin < total && !estblanc(static_cast<unsigned char>(zone[fin])) && fin - position <= MAXITEM) ++fin;
             if (fin - position > MAXITEM) continue;
             if (fin == total && !finfichier) {
                 // The item goes on in the next read: keep it whole.

@@ -42,8 +42,8 @@ const char paires[] = "000102030405060708091011121314151617181920212223242526272
                       "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
                       "8081828384858687888990919293949596979899";
 
-// The decimal digits of n, at least `minimum` of them, written backwards from fin.
-char *chiffres(char *fin, uint64_t n, int minimum) {
+// The decimal digits of n, written backwards from fin.
+char *chiffres(char *fin, uint64_t n) {
     char *p = fin;
     while (n >= 100) {
         p -= 2;
@@ -56,7 +56,6 @@ char *chiffres(char *fin, uint64_t n, int minimum) {
     } else {
         *--p = static_cast<char>('0' + n);
     }
-    while (fin - p < minimum) *--p = '0';
     return p;
 }
 
@@ -127,7 +126,7 @@ int formaterreel(char *texte, double valeur) {
             p += 2;
         } else {
             char tampon[24];
-            char *debut = chiffres(tampon + sizeof tampon, entier, 1);
+            char *debut = chiffres(tampon + sizeof tampon, entier);
             const size_t n = static_cast<size_t>(tampon + sizeof tampon - debut);
             std::memcpy(p, debut, n);
             p += n;
