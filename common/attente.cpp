@@ -21,13 +21,38 @@ void attendretouche() {
 namespace {
 
 int terminal = -1;
-termios modeinitial;
+termios modeinitial, modetouche;
+constexpr int SIGNAUX[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP, SIGCONT};
+constexpr int NSIGNAUX = sizeof SIGNAUX / sizeof SIGNAUX[0];
+struct sigaction anciens[NSIGNAUX];
 
-// A signal during the wait must not leave the terminal without echo or line editing.
-void restaurersursignal(int signal) {
-    tcsetattr(terminal, TCSANOW, &modeinitial);
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
+int rang(int signal) {
+    int i = 0;
+    while (i < NSIGNAUX - 1 && SIGNAUX[i] != signal) ++i;
+    return i;
+}
+
+// A signal during the wait must not leave the terminal without echo or line editing: the mode
+// is given back, then the signal does what it did before the wait (usually: end the program).
+// Ctrl-Z gives the terminal back while the program is stopped, and SIGCONT takes single keys
+// again when it goes on.
+void poursignal(int signal) {
+    const int ancienerrno = errno;
+    if (signal == SIGCONT) {
+        tcsetattr(terminal, TCSANOW, &modetouche);
+    } else {
+        tcsetattr(terminal, TCSANOW, &modeinitial);
+        struct sigaction nous;
+        sigaction(signal, &anciens[rang(signal)], &nous);
+        sigset_t ensemble;
+        sigemptyset(&ensemble);
+        sigaddset(&ensemble, signal);
+        sigprocmask(SIG_UNBLOCK, &ensemble, nullptr);
+        raise(signal);
+        // Still here: stopped and continued, or a handler of the program's that returned.
+        sigaction(signal, &nous, nullptr);
+    }
+    errno = ancienerrno;
 }
 
 } // namespace
@@ -39,14 +64,18 @@ void attendretouche() {
     // the line break that ended the last answer.
     terminal = open("/dev/tty", O_RDWR | O_NOCTTY);
     if (terminal >= 0 && tcgetattr(terminal, &modeinitial) == 0) {
-        const int signaux[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
-        void (*anciens[4])(int);
-        for (int i = 0; i < 4; ++i) anciens[i] = std::signal(signaux[i], restaurersursignal);
-        termios brut = modeinitial;
-        brut.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
-        brut.c_cc[VMIN] = 1;
-        brut.c_cc[VTIME] = 0;
-        if (tcsetattr(terminal, TCSANOW, &brut) == 0) {
+        modetouche = modeinitial;
+        modetouche.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+        modetouche.c_cc[VMIN] = 1;
+        modetouche.c_cc[VTIME] = 0;
+        struct sigaction action {};
+        action.sa_handler = poursignal;
+        sigemptyset(&action.sa_mask);
+        // A signal that was ignored on entry stays ignored.
+        for (int i = 0; i < NSIGNAUX; ++i)
+            if (sigaction(SIGNAUX[i], nullptr, &anciens[i]) == 0 && anciens[i].sa_handler != SIG_IGN)
+                sigaction(SIGNAUX[i], &action, nullptr);
+        if (tcsetattr(terminal, TCSANOW, &modetouche) == 0) {
             // Asked only once the terminal takes single keys, so that no early key is lost.
             std::fputs("Appuyez sur une touche pour continuer...", stdout);
             std::fflush(stdout);
@@ -57,7 +86,7 @@ void attendretouche() {
             std::fputs("\n", stdout);
             std::fflush(stdout);
         }
-        for (int i = 0; i < 4; ++i) std::signal(signaux[i], anciens[i]);
+        for (int i = 0; i < NSIGNAUX; ++i) sigaction(SIGNAUX[i], &anciens[i], nullptr);
     }
     if (terminal >= 0) close(terminal);
     terminal = -1;

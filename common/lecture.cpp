@@ -234,8 +234,7 @@ long lireitem(Lecteur &l, char *item, size_t taille) {
         if (taille > 0) item[0] = '\0';
         return -1;
     }
-    long longueur = 0;
-    size_t garde = 0;
+    size_t longueur = 0, garde = 0;
     for (;;) {
         const char *debut = l.courant;
         while (l.courant < l.fin && !blanc(static_cast<unsigned char>(*l.courant))) ++l.courant;
@@ -243,11 +242,11 @@ long lireitem(Lecteur &l, char *item, size_t taille) {
         const size_t place = taille > garde + 1 ? taille - garde - 1 : 0;
         std::memcpy(item + garde, debut, n < place ? n : place);
         garde += n < place ? n : place;
-        longueur += static_cast<long>(n);
+        longueur = n < taille - longueur ? longueur + n : taille;
         if (l.courant < l.fin || !remplir(l)) break;
     }
     if (taille > 0) item[garde] = '\0';
-    return longueur;
+    return static_cast<long>(longueur);
 }
 
 namespace {
@@ -342,7 +341,7 @@ bool lirereel(Lecteur &l, float &destination) {
         destination = r.negatif ? -HUGE_VALF : HUGE_VALF;
         return true;
     }
-    int caracteres = 0; // taken after the sign
+    long long caracteres = 0; // taken after the sign
     bool point = false, exposant = false, chiffre0 = false;
     int avantexposant = 0; // last character taken was the exponent letter
     int lettreexposant = 'e';

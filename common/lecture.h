@@ -34,7 +34,8 @@ bool correspondre(Lecteur &l, const char *texte);
 char *liremot(Lecteur &l);
 
 // "%s": one whitespace-delimited word of any length; at most taille - 1 characters kept.
-// Returns the word's full length, or -1 at the end of the input.
+// Returns the word's length counted up to taille (a longer word returns taille), or -1 at the
+// end of the input.
 long lireitem(Lecteur &l, char *item, size_t taille);
 
 // "%lli", held to the signed 32-bit range. A value that cannot be read leaves destination

@@ -1,6 +1,7 @@
 #include "mot.h"
 
 #include <cctype>
+#include <climits>
 #include <sys/stat.h>
 
 long lirelemot(FILE *flux, char *tampon, size_t taille) {
@@ -10,17 +11,35 @@ long lirelemot(FILE *flux, char *tampon, size_t taille) {
         if (taille > 0) tampon[0] = '\0';
         return -1;
     }
-    long longueur = 0;
-    size_t garde = 0;
+    size_t longueur = 0;
     while (c != EOF && !std::isspace(c)) {
-        if (garde + 1 < taille) tampon[garde++] = static_cast<char>(c);
-        ++longueur;
+        if (longueur + 1 < taille) tampon[longueur] = static_cast<char>(c);
+        if (longueur < taille) ++longueur;
         c = getc(flux);
     }
     // Like "%s", the blank that ends the word stays in the stream.
     if (c != EOF) ungetc(c, flux);
-    if (taille > 0) tampon[garde] = '\0';
-    return longueur;
+    if (taille > 0) tampon[longueur < taille ? longueur : taille - 1] = '\0';
+    return static_cast<long>(longueur);
+}
+
+int lireentierconsole(FILE *flux, int &destination) {
+    int c = getc(flux);
+    while (c != EOF && std::isspace(c)) c = getc(flux);
+    if (c == EOF) return EOF;
+    const bool negatif = c == '-';
+    if (c == '-' || c == '+') c = getc(flux);
+    // The magnitude is held just past the int range: beyond it only the sign matters.
+    long long magnitude = -1;
+    for (; c >= '0' && c <= '9'; c = getc(flux)) {
+        magnitude = (magnitude < 0 ? 0 : magnitude) * 10 + (c - '0');
+        if (magnitude > INT_MAX + 1LL) magnitude = INT_MAX + 1LL;
+    }
+    if (c != EOF) ungetc(c, flux);
+    if (magnitude < 0) return 0;
+    const long long valeur = negatif ? -magnitude : magnitude;
+    destination = valeur > INT_MAX ? INT_MAX : static_cast<int>(valeur);
+    return 1;
 }
 
 FILE *ouvrirlecture(const char *nom) {

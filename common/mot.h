@@ -4,9 +4,14 @@
 
 // Reads one whitespace-delimited word, as "%s" does, but whole whatever its length:
 // at most taille - 1 characters are kept (always terminated), the rest is read and dropped.
-// Returns the word's full length, or -1 when the stream ends before a word starts.
-// The caller compares the result with taille - 1 to know whether the word was cut.
+// Returns the word's length, counted up to taille (a longer word returns taille, so that no
+// count can overflow), or -1 when the stream ends before a word starts.
 long lirelemot(FILE *flux, char *tampon, size_t taille);
+
+// "%d" held to the int range: a number of any length is read whole, and one beyond the range
+// stores the nearest end of it. Returns 1 when a number was stored, 0 when the text is no
+// number (what "%d" takes of it is taken, the rest stays), EOF when the stream ended first.
+int lireentierconsole(FILE *flux, int &destination);
 
 // fopen(nom, "r") for a file to read; a directory, which opens but holds no text, is refused
 // like a file that cannot be opened (nullptr).

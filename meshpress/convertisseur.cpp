@@ -123,10 +123,12 @@ void convertisseur() {
         return erreur();
     }
     convertirfichier(entree, detection, sortie, base);
+    // A read error (a bad disk) ends the reading as the end of the file would, and a full disk
+    // shows up at the close at the latest: either way the file is incomplete, no success.
+    bool incomplet = std::ferror(entree) || std::ferror(detection) || std::ferror(sortie);
     std::fclose(detection);
     std::fclose(entree);
-    // A full disk shows up here at the latest: an incomplete file is not a success.
-    const bool incomplet = std::ferror(sortie) != 0;
-    if (std::fclose(sortie) != 0 || incomplet) return erreur();
+    if (std::fclose(sortie) != 0) incomplet = true;
+    if (incomplet) return erreur();
     attendretouche();
 }

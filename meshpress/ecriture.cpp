@@ -78,7 +78,18 @@ void ecriretexture(const float t[2]) {
     litteral(")),\n");
 }
 
-constexpr size_t BLOC = 4096; // a face block: at most 9 numbers of 330 characters and its text
+// The writer's numbers all come from floats: below 128 + 128 FLT_MAX in magnitude, 41 integer
+// digits at most, so "%f" writes at most 49 characters for one (sign, digits, point, six
+// decimals; "-inf" and "-nan" are shorter).
+constexpr size_t MAXNOMBRE = 49;
+// Every face block is written into one reservation: a textured block, the longer one, has 15
+// numbers (nine vertex values, six texture values) and the text of its eight lines around them.
+constexpr size_t TEXTEBLOC = 2 * sizeof "FIFO_COMMAND_PACK(FIFO_TEX_COORD, FIFO_VERTEX16, FIFO_TEX_COORD, FIFO_VERTEX16),\n" +
+                             3 * sizeof "VERTEX_PACK(floatov16(),floatov16()),VERTEX_PACK(floatov16(),0),\n" +
+                             3 * sizeof "TEXTURE_PACK(floatot16(),floatot16()),\n";
+constexpr size_t BLOC = 4096;
+// formaterreel asks for 330 characters of room wherever it writes, the last number too.
+static_assert(BLOC >= TEXTEBLOC + 14 * MAXNOMBRE + 330, "a face block must fit its reservation");
 
 } // namespace
 
@@ -104,11 +115,10 @@ int formaterreel(char *texte, double valeur) {
             m |= 1ull << 52;
             e = exposant - 1075;
         }
-        unsigned __int128 n = static_cast<unsigned __int128>(m) * 1000000u;
+        // Below 2^44 the exponent e is at most -9: the value always has a fraction part.
+        const unsigned __int128 n = static_cast<unsigned __int128>(m) * 1000000u;
         uint64_t millioniemes;
-        if (e >= 0) {
-            millioniemes = static_cast<uint64_t>(n << e);
-        } else if (-e >= 120) {
+        if (-e >= 120) {
             millioniemes = 0; // below 2^-67 even the product rounds to 0
         } else {
             const unsigned __int128 q = n >> -e;
@@ -125,11 +135,11 @@ int formaterreel(char *texte, double valeur) {
             std::memcpy(p, paires + 2 * entier, 2);
             p += 2;
         } else {
-            char tampon[24];
-            char *debut = chiffres(tampon + sizeof tampon, entier);
-            const size_t n = static_cast<size_t>(tampon + sizeof tampon - debut);
-            std::memcpy(p, debut, n);
-            p += n;
+            char ecrits[24];
+            char *debut = chiffres(ecrits + sizeof ecrits, entier);
+            const size_t longueur = static_cast<size_t>(ecrits + sizeof ecrits - debut);
+            std::memcpy(p, debut, longueur);
+            p += longueur;
         }
         *p++ = '.';
         std::memcpy(p, paires + 2 * (fraction / 10000), 2);
@@ -146,17 +156,27 @@ int formaterreel(char *texte, double valeur) {
     return static_cast<int>(r.ptr - texte);
 }
 
+constexpr char FINENTETE[] = ",\n FIFO_COMMAND_PACK(FIFO_BEGIN, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n GL_TRIANGLE,\n";
+constexpr size_t ENTETE = 128; // the header but its name: "u32 ", "[] = {", 11 digits, the end
+static_assert(ENTETE >= sizeof "u32 [] = {" + 11 + sizeof FINENTETE);
+
 void ecrireentete(FILE *sortie, const char *nomtableau, int32_t motcompte) {
-    const size_t nom = std::strlen(nomtableau);
-    // The base name holds at most 253 characters.
-    reserver(sortie, nom + 128);
+    reserver(sortie, ENTETE);
     litteral("u32 ");
-    ajouter(nomtableau, nom);
+    // A name of any length: one that does not fit the buffer with the header goes to the stream
+    // by itself.
+    const size_t nom = std::strlen(nomtableau);
+    if (nom > sizeof tampon - rempli - ENTETE) {
+        vider();
+        std::fwrite(nomtableau, 1, nom, sortie);
+    } else {
+        ajouter(nomtableau, nom);
+    }
     litteral("[] = {");
     char entier[16];
     const auto r = std::to_chars(entier, entier + sizeof entier, motcompte);
     ajouter(entier, static_cast<size_t>(r.ptr - entier));
-    litteral(",\n FIFO_COMMAND_PACK(FIFO_BEGIN, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n GL_TRIANGLE,\n");
+    litteral(FINENTETE);
 }
 
 void ecrireface(FILE *sortie, const float a[3], const float b[3], const float c[3]) {

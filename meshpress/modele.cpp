@@ -12,11 +12,6 @@ float pointx[CAPACITE], pointy[CAPACITE], pointz[CAPACITE];
 float coordtexx[CAPACITE], coordtexy[CAPACITE];
 // Per face: x, z, y of corner 1, then of corner 2, then of corner 3.
 float faces[CAPACITE][9];
-int32_t nombrepoint;
-int32_t index;
-// Corner numbers, shared by "Faces:" and "FaceTextures:" and kept from entry to entry, so that
-// one that cannot be read keeps the previous entry's value (0 before the first entry).
-int32_t coins[3];
 
 namespace {
 
@@ -27,17 +22,17 @@ bool dansletableau(int32_t numero) {
     return numero >= 0 && numero < CAPACITE;
 }
 
-// The positions the tables were written at lie from plusbas to plushaut - 1: what a new
-// conversion must clear.
-int32_t plusbas = CAPACITE, plushaut = 0;
+// What a conversion keeps from one entry to the next: the point count, the number of the
+// current entry, and the corner numbers shared by "Faces:" and "FaceTextures:", so that one
+// that cannot be read keeps the previous entry's value (0 before the first entry).
+struct Etat {
+    int32_t nombrepoint = 0;
+    int32_t index = 0;
+    int32_t coins[3] = {};
+};
 
-void utilise(int32_t numero) {
-    if (numero < plusbas) plusbas = numero;
-    if (numero >= plushaut) plushaut = numero + 1;
-}
-
-void lirecoins(Lecteur &entree) {
-    for (int32_t &coin : coins)
+void lirecoins(Lecteur &entree, Etat &etat) {
+    for (int32_t &coin : etat.coins)
         if (!lireentier(entree, coin)) return;
 }
 
@@ -47,20 +42,29 @@ void lirereels(Lecteur &entree, float &a, float &b, float &c) {
     if (lirereel(entree, a) && lirereel(entree, b)) lirereel(entree, c);
 }
 
-void lirenombredepoints(FILE *sortie, Lecteur &entree, const char *nomtableau, bool avectexture) {
-    lireentier(entree, nombrepoint);
-    ecrireentete(sortie, nomtableau, motcompte(nombrepoint, avectexture));
+void lirenombredepoints(FILE *sortie, Lecteur &entree, Etat &etat, const char *nomtableau,
+                        bool avectexture) {
+    lireentier(entree, etat.nombrepoint);
+    ecrireentete(sortie, nomtableau, motcompte(etat.nombrepoint, avectexture));
 }
 
-void lirepoint(Lecteur &entree) {
-    lireentier(entree, index);
+// The point number is not reset: one that cannot be read keeps the previous entry's.
+void lirepoint(Lecteur &entree, Etat &etat) {
+    lireentier(entree, etat.index);
+    const int32_t i = etat.index;
     float x = 0, y = 0, z = 0;
-    if (!dansletableau(index)) {
+    if (dansletableau(i))
+        lirereels(entree, pointx[i], pointy[i], pointz[i]);
+    else
         lirereels(entree, x, y, z);
-        return;
-    }
-    utilise(index);
-    lirereels(entree, pointx[index], pointy[index], pointz[index]);
+}
+
+// The number of a "Faces:" or "FaceTextures:" entry, 0 when it cannot be read, then its
+// corners.
+void lireface(Lecteur &entree, Etat &etat) {
+    etat.index = 0;
+    lireentier(entree, etat.index);
+    lirecoins(entree, etat);
 }
 
 void point(int32_t numero, float p[3]) {
@@ -113,39 +117,22 @@ template <typename Action> void parcourir(Lecteur &entree, Action action) {
 
 } // namespace
 
-void remettreazero() {
-    if (plusbas < plushaut) {
-        const size_t debut = static_cast<size_t>(plusbas), n = static_cast<size_t>(plushaut - plusbas);
-        std::memset(pointx + debut, 0, n * sizeof pointx[0]);
-        std::memset(pointy + debut, 0, n * sizeof pointy[0]);
-        std::memset(pointz + debut, 0, n * sizeof pointz[0]);
-        std::memset(coordtexx + debut, 0, n * sizeof coordtexx[0]);
-        std::memset(coordtexy + debut, 0, n * sizeof coordtexy[0]);
-        std::memset(faces + debut, 0, n * sizeof faces[0]);
-    }
-    plusbas = CAPACITE;
-    plushaut = 0;
-    nombrepoint = index = 0;
-    coins[0] = coins[1] = coins[2] = 0;
-}
-
 void convertirsanstexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
     Lecteur entree;
     ouvrirlecteur(entree, fichier);
+    Etat etat;
     parcourir(entree, [&](const char *item) {
         const Motcle mot = motcle(item);
         if (mot == NOMBREDEPOINTS) {
-            lirenombredepoints(sortie, entree, nomtableau, false);
+            lirenombredepoints(sortie, entree, etat, nomtableau, false);
         } else if (mot == POINTS) {
-            lirepoint(entree);
+            lirepoint(entree, etat);
         } else if (mot == FACES) {
-            index = 0;
-            lireentier(entree, index);
-            lirecoins(entree);
+            lireface(entree, etat);
             float a[3], b[3], c[3];
-            point(coins[0], a);
-            point(coins[1], b);
-            point(coins[2], c);
+            point(etat.coins[0], a);
+            point(etat.coins[1], b);
+            point(etat.coins[2], c);
             ecrireface(sortie, a, b, c);
         }
     });
@@ -154,22 +141,20 @@ void convertirsanstexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
 void convertiravectexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
     Lecteur entree;
     ouvrirlecteur(entree, fichier);
+    Etat etat;
     parcourir(entree, [&](const char *item) {
         const Motcle mot = motcle(item);
         if (mot == NOMBREDEPOINTS) {
-            lirenombredepoints(sortie, entree, nomtableau, true);
+            lirenombredepoints(sortie, entree, etat, nomtableau, true);
         } else if (mot == POINTS) {
-            lirepoint(entree);
+            lirepoint(entree, etat);
         } else if (mot == FACES) {
-            index = 0;
-            lireentier(entree, index);
-            lirecoins(entree);
-            if (!dansletableau(index)) return;
-            utilise(index);
-            float *face = faces[index];
+            lireface(entree, etat);
+            if (!dansletableau(etat.index)) return;
+            float *face = faces[etat.index];
             for (int k = 0; k < 3; ++k) {
                 float p[3];
-                point(coins[k], p);
+                point(etat.coins[k], p);
                 // The record holds x, z, y: the model's y and z change places.
                 face[3 * k] = p[0];
                 face[3 * k + 1] = p[2];
@@ -179,21 +164,17 @@ void convertiravectexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
             int32_t numero = 0;
             lireentier(entree, numero);
             float u = 0, v = 0, w = 0;
-            if (dansletableau(numero)) {
-                utilise(numero);
+            if (dansletableau(numero))
                 lirereels(entree, coordtexx[numero], coordtexy[numero], w);
-            } else {
+            else
                 lirereels(entree, u, v, w);
-            }
         } else if (mot == FACETEXTURES) {
-            index = 0;
-            lireentier(entree, index);
-            lirecoins(entree);
+            lireface(entree, etat);
             float ta[2], tb[2], tc[2];
-            texture(coins[0], ta);
-            texture(coins[1], tb);
-            texture(coins[2], tc);
-            ecrirefacetexture(sortie, dansletableau(index) ? faces[index] : zeros, ta, tb, tc);
+            texture(etat.coins[0], ta);
+            texture(etat.coins[1], tb);
+            texture(etat.coins[2], tc);
+            ecrirefacetexture(sortie, dansletableau(etat.index) ? faces[etat.index] : zeros, ta, tb, tc);
         }
     });
 }

@@ -13,8 +13,4 @@ constexpr int32_t CAPACITE = 1000000;
 void convertirsanstexture(FILE *entree, FILE *sortie, const char *nomtableau);
 void convertiravectexture(FILE *entree, FILE *sortie, const char *nomtableau);
 
-// Zeroes what a conversion wrote, so that the next one in the same process starts as a new
-// process would.
-void remettreazero();
-
 } // namespace modele

@@ -1,7 +1,6 @@
 #include "chargeur.h"
 
 #include <GL/gl.h>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -47,43 +46,16 @@ bool est(const char *fin, const char *attendu) {
     return std::strcmp(texte(fin), attendu) == 0;
 }
 
-void remplacer(char *&fin, char *nouveau) {
-    if (nouveau == nullptr) return;
-    std::free(fin);
-    fin = nouveau;
-}
-
-// The vertex line "VERTEX_PACK(floatov16(%f),floatov16(%f)),VERTEX_PACK(floatov16(%f),0),\n"
-// into three slots; a part that does not match ends the line's reading where it stands.
-void lirevertex(Lecteur &l, float *slots) {
-    correspondre(l, "VERTEX_PACK(floatov16(") && lirereel(l, slots[0]) &&
-        correspondre(l, "),floatov16(") && lirereel(l, slots[1]) &&
-        correspondre(l, ")),VERTEX_PACK(floatov16(") && lirereel(l, slots[2]) &&
-        correspondre(l, "),0),\n");
-}
-
-// "TEXTURE_PACK(floatot16(%*f),floatot16(%*f)),\n": the texture pair is read over.
-void lirecoordtexture(Lecteur &l) {
-    float ignore;
-    correspondre(l, "TEXTURE_PACK(floatot16(") && lirereel(l, ignore) &&
-        correspondre(l, "),floatot16(") && lirereel(l, ignore) && correspondre(l, ")),\n");
-}
-
 // "%*s": a word read over.
 bool passermot(Lecteur &l) {
     char rien[1];
     return lireitem(l, rien, sizeof rien) >= 0;
 }
 
-// "FIFO_COMMAND_PACK(%ms %*s %*s" then the text suite: the first word replaces the end-test
-// word. Returns whether it all matched.
-bool lirecommandes(Lecteur &l, char *&fin, const char *suite) {
-    char *mot = nullptr;
-    const bool lu = correspondre(l, "FIFO_COMMAND_PACK(") && (mot = liremot(l)) != nullptr &&
-                    correspondre(l, " ") && passermot(l) && correspondre(l, " ") && passermot(l) &&
-                    correspondre(l, suite);
-    remplacer(fin, mot);
-    return lu;
+void remplacer(char *&fin, char *nouveau) {
+    if (nouveau == nullptr) return;
+    std::free(fin);
+    fin = nouveau;
 }
 
 void emettre(Sommet sommet, const float *slots) {
@@ -130,16 +102,34 @@ void facesavectexture(Lecteur &l, Tampon &t, char *&fin, Sommet sommet) {
     }
 }
 
-// One "%d" answer held to the int range; false when the console ends first.
-bool lirereponse(int &reponse) {
-    long long valeur;
-    const int lu = std::scanf("%lld", &valeur);
-    if (lu == EOF) return false;
-    if (lu == 1) reponse = valeur > INT_MAX ? INT_MAX : valeur < INT_MIN ? INT_MIN : int(valeur);
-    return true;
+} // namespace
+
+// The vertex line "VERTEX_PACK(floatov16(%f),floatov16(%f)),VERTEX_PACK(floatov16(%f),0),\n"
+// into three slots; a part that does not match ends the line's reading where it stands.
+bool lirevertex(Lecteur &l, float *slots) {
+    return correspondre(l, "VERTEX_PACK(floatov16(") && lirereel(l, slots[0]) &&
+        correspondre(l, "),floatov16(") && lirereel(l, slots[1]) &&
+        correspondre(l, ")),VERTEX_PACK(floatov16(") && lirereel(l, slots[2]) &&
+        correspondre(l, "),0),\n");
 }
 
-} // namespace
+// "TEXTURE_PACK(floatot16(%*f),floatot16(%*f)),\n": the texture pair is read over.
+bool lirecoordtexture(Lecteur &l) {
+    float ignore;
+    return correspondre(l, "TEXTURE_PACK(floatot16(") && lirereel(l, ignore) &&
+        correspondre(l, "),floatot16(") && lirereel(l, ignore) && correspondre(l, ")),\n");
+}
+
+// "FIFO_COMMAND_PACK(%ms %*s %*s" then the text suite: the first word replaces the end-test
+// word. Returns whether it all matched.
+bool lirecommandes(Lecteur &l, char *&fin, const char *suite) {
+    char *mot = nullptr;
+    const bool lu = correspondre(l, "FIFO_COMMAND_PACK(") && (mot = liremot(l)) != nullptr &&
+                    correspondre(l, " ") && passermot(l) && correspondre(l, " ") && passermot(l) &&
+                    correspondre(l, suite);
+    remplacer(fin, mot);
+    return lu;
+}
 
 void analyserliste(FILE *f, Sommet sommet, FILE *console) {
     Lecteur l;
@@ -158,6 +148,11 @@ void analyserliste(FILE *f, Sommet sommet, FILE *console) {
         passermot(l) && correspondre(l, " ") && passermot(l) && correspondre(l, " ") && passermot(l) &&
         correspondre(l, " ") && (quatrieme = liremot(l)) != nullptr && correspondre(l, "\n");
     remplacer(fin, quatrieme);
+    // A file that cannot be read is reported by the caller, not as a word naming no variant.
+    if (std::ferror(f)) {
+        std::free(fin);
+        return;
+    }
     Tampon tampon = creertampon(compte, comptelu);
     if (est(fin, "FIFO_NOP),")) {
         facessanstexture(l, tampon, fin, sommet);
@@ -173,6 +168,8 @@ void analyserliste(FILE *f, Sommet sommet, FILE *console) {
 
 unsigned chargerliste(FILE *f) {
     const GLuint liste = glGenLists(1);
+    // No name to be had: the object gets no list rather than drawing into the current frame.
+    if (liste == 0) return 0;
     glNewList(liste, GL_COMPILE);
     glBegin(GL_TRIANGLES);
     analyserliste(f, glVertex3f, stdout);
@@ -196,10 +193,18 @@ bool chargement() {
             return false;
         }
         idobjet[n] = static_cast<int>(chargerliste(f));
+        // A read error (a bad disk) would leave the object cut short: as for a file that
+        // cannot be opened.
+        const bool illisible = std::ferror(f) != 0;
         std::fclose(f);
+        if (illisible) {
+            std::fputs("erreur", stdout);
+            std::fflush(stdout);
+            return false;
+        }
         std::fputs("un autre ? 0 pour non, 1 pour oui", stdout);
         std::fflush(stdout);
-        if (!lirereponse(reponse)) return false;
+        if (lireentierconsole(stdin, reponse) == EOF) return false;
         if (reponse == 0) {
             nombreobjet = n;
             return true;

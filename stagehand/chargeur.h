@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdio>
 
+#include "lecture.h"
+
 // What receives each vertex of the triangles, in file order (glVertex3f when compiling).
 using Sommet = void (*)(float x, float y, float z);
 
@@ -8,8 +10,18 @@ using Sommet = void (*)(float x, float y, float z);
 // to sommet, a tenth of the file's values; a fourth word naming no variant goes to console.
 void analyserliste(FILE *fichier, Sommet sommet, FILE *console);
 
+// The lines of a display-list file, read with the formats the writer's texts make; each
+// returns whether its whole line matched, and leaves the input where a part did not.
+// "VERTEX_PACK(floatov16(%f),floatov16(%f)),VERTEX_PACK(floatov16(%f),0),\n" into three slots.
+bool lirevertex(Lecteur &l, float *slots);
+// "TEXTURE_PACK(floatot16(%*f),floatot16(%*f)),\n".
+bool lirecoordtexture(Lecteur &l);
+// "FIFO_COMMAND_PACK(%ms %*s %*s" then the text suite: the first word replaces fin (freed).
+bool lirecommandes(Lecteur &l, char *&fin, const char *suite);
+
 // Compiles one display-list source file, read from its start, into a new display list of
-// triangles (positions only) and returns the list's name. Needs a current OpenGL context.
+// triangles (positions only) and returns the list's name, 0 when OpenGL has none to give.
+// Needs a current OpenGL context.
 unsigned chargerliste(FILE *fichier);
 
 // The load phase: asks on the console for display-list source files, one object each, until

@@ -36,6 +36,11 @@ bool creerfichiers(const char *base) {
         attendretouche();
         fichier2[i] = std::fopen(nom, "w");
         if (fichier2[i] == nullptr) {
+            // The files made so far stay on disk, empty, and are let go.
+            for (int j = 0; j < i; ++j) {
+                std::fclose(fichier2[j]);
+                fichier2[j] = nullptr;
+            }
             erreur();
             return false;
         }
@@ -81,9 +86,12 @@ void enregistrerposition() {
 void fermerfichiers() {
     if (!fichiersouverts) return;
     fichiersouverts = false;
+    // A function without its closing brace does not compile: a failure is said.
+    bool echec = false;
     for (int i = 0; i < nombreobjet; ++i) {
-        std::fputs("}\n", fichier2[i]);
-        std::fclose(fichier2[i]);
+        if (std::fputs("}\n", fichier2[i]) == EOF) echec = true;
+        if (std::fclose(fichier2[i]) != 0) echec = true;
         fichier2[i] = nullptr;
     }
+    if (echec) erreur();
 }

@@ -58,7 +58,7 @@ void Display() {
         glRotatef(rotate[i][0], 1, 0, 0);
         glRotatef(rotate[i][1], 0, 1, 0);
         glRotatef(rotate[i][2], 0, 0, 1);
-        glCallList(idobjet[i]);
+        glCallList(static_cast<GLuint>(idobjet[i]));
         glPopMatrix();
     }
     glFlush();
