@@ -1,0 +1,86 @@
+// The reading primitives against the C library on generated and adversarial texts: the numeral
+// shapes of data/numeraux.txt and random ones, decimal texts on and next to the midpoints between
+// two floats, every C-locale white space, items of any length, texts across the 1 MiB buffer.
+#include <cmath>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <random>
+
+#include "primitives.h"
+
+namespace {
+
+// The groups of data/numeraux.txt: reals, integers, the loader's lines.
+std::vector<std::vector<std::string>> groupes() {
+    std::vector<std::vector<std::string>> g(1);
+    std::ifstream f(DONNEES "/numeraux.txt");
+    for (std::string ligne; std::getline(f, ligne);)
+        if (ligne.empty()) g.emplace_back();
+        else if (ligne[0] != '#') g.back().push_back(ligne);
+    return g;
+}
+const std::vector<std::vector<std::string>> NUMERAUX = groupes();
+
+std::string tirer(std::mt19937 &alea, size_t n, const std::string &jeu) {
+    std::string s;
+    while (s.size() < n) s += jeu[alea() % jeu.size()];
+    return s;
+}
+
+// A piece of a model or display-list file: a numeral, a line, binary bytes or a long word,
+// after blanks of every kind.
+std::string morceau(std::mt19937 &alea) {
+    const char *const blancs[] = {"", " ", "\t\n\v\f\r ", "\n", "\r\n"};
+    const auto &groupe = NUMERAUX[alea() % 3];
+    switch (alea() % 5) {
+    case 0: case 1: return blancs[alea() % 5] + groupe[alea() % groupe.size()];
+    case 2: return blancs[alea() % 5] + tirer(alea, 1 + alea() % 20, alea() % 4 ? "0123456789-." : "0123456789.eE+-xXpPaf");
+    case 3: return blancs[alea() % 5] + tirer(alea, alea() % 8, std::string("\x01\x7f\x80\xff\xa0\x85 ,()\0", 11));
+    default: return blancs[alea() % 5] + std::string(250 + alea() % 10, 'W');
+    }
+}
+
+} // namespace
+
+TEST(Lecture, CommeLaBibliothequeC) {
+    std::mt19937 alea(1);
+    for (int i = 0; i < 25000; ++i) {
+        std::string texte, d;
+        const std::string directives = i % 5 ? "ffffiiisslmvtc" : "wdd";
+        for (size_t n = 1 + alea() % 6; n > 0; --n) {
+            texte += morceau(alea);
+            d += directives[alea() % directives.size()];
+        }
+        // Then the rest of the text, read to its end.
+        d += i % 5 ? "fffiiis" : "wwwwdd";
+        ASSERT_EQ(primitives::comparer(texte, d), "") << "[" << texte << "] " << d;
+    }
+}
+
+// Decimal texts of at most 15 significant digits whose value, or the double nearest to it, lies
+// on or next to the midpoint between two floats: where rounding first to double then to float
+// would go wrong.
+TEST(Lecture, MilieuxEntreDeuxFloats) {
+    std::mt19937 alea(2);
+    for (int i = 0; i < 3000; ++i) {
+        const float f = std::ldexp(1.0f + static_cast<float>(alea() % (1 << 23)) / (1 << 23), static_cast<int>(alea() % 120) - 60);
+        const double milieu = (static_cast<double>(f) + static_cast<double>(std::nextafter(f, INFINITY))) / 2;
+        for (int k = static_cast<int>(std::floor(std::log10(milieu))) - 14, fin = k + 6; k < fin; ++k)
+            for (double d : {-1.0, 0.0, 1.0}) {
+                d += std::nearbyint(milieu / std::pow(10.0, k));
+                char texte[64];
+                std::snprintf(texte, sizeof texte, "%.0fe%d %.*f ", d, k, k < 0 ? -k : 0, d * std::pow(10.0, k));
+                ASSERT_EQ(primitives::comparer(texte, "ff"), "") << texte;
+            }
+    }
+}
+
+// A piece that starts just before the end of the reader's first 1 MiB read goes on in the next.
+TEST(Lecture, ATraversLeTampon) {
+    for (size_t avant = 1; avant <= 24; avant += 1 + avant / 3)
+        for (const auto &groupe : NUMERAUX)
+            for (size_t i = 0; i < groupe.size(); i += 3)
+                for (const char *d : {"ff", "ii", "ss", "m", "vv", "l"})
+                    ASSERT_EQ(primitives::comparer(std::string((1 << 20) - avant, ' ') + groupe[i] + " 1", d), "")
+                        << avant << " " << groupe[i];
+}

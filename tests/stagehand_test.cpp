@@ -1,0 +1,102 @@
+// The animator's routines in a real GLUT window with Mesa's OpenGL: the mouse look and the keys
+// to the last bit of each float, a list name that cannot be had, the keyframe files' failures.
+#include <GL/freeglut.h>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <gtest/gtest.h>
+
+#include "chargeur.h"
+#include "controles.h"
+#include "imagescles.h"
+#include "scene.h"
+
+namespace {
+
+void remettre(int objets = 1) {
+    WIDTH = 640, HEIGHT = 480;
+    emplacementx = emplacementz = viseex = viseey = tour = toury = 0;
+    emplacementy = 0.4f, viseez = -1;
+    mode = nombre = 0, numero = 1, nombreobjet = objets;
+    std::memset(translate, 0, sizeof translate);
+    std::memset(rotate, 0, sizeof rotate);
+}
+
+} // namespace
+
+// Without a list name to be had (asked inside glBegin), nothing is drawn into the frame.
+TEST(Chargeur, SansNomDeListe) {
+    FILE *f = std::fopen(OBJET, "r");
+    glMatrixMode(GL_PROJECTION);
+    glOrtho(-1e4, 1e4, -1e4, 1e4, -1e4, 1e4); // the file's triangle inside the view
+    std::vector<GLfloat> tampon(4096);
+    glFeedbackBuffer(static_cast<GLsizei>(tampon.size()), GL_3D, tampon.data());
+    glRenderMode(GL_FEEDBACK);
+    glBegin(GL_TRIANGLES);
+    EXPECT_EQ(chargerliste(f), 0u);
+    glEnd();
+    EXPECT_EQ(glRenderMode(GL_RENDER), 0);
+    std::fclose(f);
+    // A window folded to no height keeps a finite projection.
+    reshape(640, 0);
+    GLdouble m[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, m);
+    for (double x : m) EXPECT_TRUE(std::isfinite(x));
+}
+
+TEST(Controles, SourisEtTouches) {
+    float selection;
+    const std::map<std::string, float *> variables = {
+        {"tour", &tour}, {"toury", &toury}, {"viseex", &viseex}, {"viseey", &viseey}, {"viseez", &viseez},
+        {"emplacementx", &emplacementx}, {"emplacementy", &emplacementy}, {"emplacementz", &emplacementz},
+        {"translate[0]", &translate[1][0]}, {"translate[1]", &translate[1][1]}, {"translate[2]", &translate[1][2]},
+        {"rotate[0]", &rotate[1][0]}, {"rotate[1]", &rotate[1][1]}, {"rotate[2]", &rotate[1][2]}, {"numero", &selection}};
+    std::ifstream cas(DONNEES "/controles.txt");
+    std::string actions, variable, valeur;
+    for (std::string ligne; std::getline(cas, ligne);) {
+        if (ligne[0] == '#' || !(std::istringstream(ligne) >> actions >> variable >> valeur)) continue;
+        remettre();
+        for (const char *a = actions.c_str(); *a; ++a) {
+            int x = 0, y = 0, n = 1, lus = 0;
+            if (*a == '@' || *a == '#') std::sscanf(a + 1, "%d,%d%n*%d%n", &x, &y, &lus, &n, &lus);
+            for (int i = 0; i < n; ++i)
+                *a == '@' ? motion(x, y) : *a == '#' ? reshape(x, y) : *a == '_' ? void() : Clavier(static_cast<unsigned char>(*a), 0, 0);
+            a += lus;
+        }
+        selection = static_cast<float>(numero);
+        EXPECT_EQ(*variables.at(variable), std::strtof(valeur.c_str(), nullptr)) << ligne;
+    }
+    // Three objects: the selection wraps both ways.
+    remettre(3);
+    Clavier('-', 0, 0);
+    EXPECT_EQ(numero, 3);
+    Clavier('+', 0, 0);
+    EXPECT_EQ(numero, 1);
+}
+
+// The third keyframe file cannot be made: the two made stay, empty, and are let go.
+TEST(ImagesCles, EchecLaisseAllerLesFichiers) {
+    namespace fs = std::filesystem;
+    const fs::path d = fs::temp_directory_path() / ("stagehand-" + std::to_string(getpid()));
+    fs::create_directories(d / "x2.txt");
+    remettre(5);
+    const auto ouverts = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+    const auto avant = ouverts();
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(creerfichiers((d / "x").c_str()));
+    EXPECT_TRUE(testing::internal::GetCapturedStdout().ends_with("erreur"));
+    EXPECT_EQ(ouverts(), avant);
+    EXPECT_EQ(fs::file_size(d / "x1.txt"), 0u);
+    fs::remove_all(d);
+}
+
+int main(int argc, char **argv) {
+    testing::InitGoogleTest(&argc, argv);
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
+    glutCreateWindow("stagehand");
+    return RUN_ALL_TESTS();
+}
