@@ -1,17 +1,25 @@
-// Fuzz target: the whole conversion of a text model, from its bytes to the display-list text,
-// checked against the first converter: a crash, a sanitizer report or any difference in the
-// output is a finding.
-#include <cstdio>
+// Fuzz target: the scanner's primitives against the C library's conversions on the fuzzer's bytes
+// (a difference is a finding), then the whole conversion of those bytes, for memory errors and hangs.
 #include <cstdlib>
 
-#include "memoire.h"
+#include "convertisseur.h"
+#include "primitives.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
-    const std::string attendu = memoire::convertir(donnees, taille, true);
-    const std::string obtenu = memoire::convertir(donnees, taille, false);
-    if (obtenu != attendu) {
-        std::fprintf(stderr, "outputs differ (%zu and %zu bytes)\n", attendu.size(), obtenu.size());
-        std::abort();
-    }
+    const std::string texte(reinterpret_cast<const char *>(donnees), taille);
+    // Each kind of read over the whole text, then the directives the first bytes name.
+    for (const std::string d : {"ffffffff", "iiiiiiii", "sssssmmm", "vtcvtcvl", "wwwddddd", texte.substr(0, 8).c_str()})
+        if (const std::string ecart = primitives::comparer(texte, d); !ecart.empty()) {
+            std::fprintf(stderr, "the primitives differ from the C library: %s\n", ecart.c_str());
+            std::abort();
+        }
+    FILE *entree = fmemopen(const_cast<uint8_t *>(donnees), taille, "r");
+    FILE *detection = fmemopen(const_cast<uint8_t *>(donnees), taille, "r");
+    FILE *sortie = std::fopen("/dev/null", "w");
+    avectexture = 0;
+    convertirfichier(entree, detection, sortie, "modele");
+    std::fclose(entree);
+    std::fclose(detection);
+    std::fclose(sortie);
     return 0;
 }

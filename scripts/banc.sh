@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The benchmark: builds in Release, compares meshpress with the standard-I/O converter on
+# The benchmark: builds in Release, times meshpress against the I/O floor of the same work on
 # generated models (kept in the folder given, by default /tmp/meshpress-banc), then times the
 # animator's loader on the display-list file of the capacity model (under xvfb-run when there is
 # no display).

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (clang, ASan + UBSan) and runs both side by side for the given
-# number of seconds (default 60) from their seed corpora, the loader under Xvfb when there is no
-# display. New inputs go to a working corpus (default /tmp/fuzz-corpus), never to the seeds; a
-# finding is written to the working folder and fails the run.
+# number of seconds (default 60) from their seed corpora. New inputs go to a working corpus
+# (default /tmp/fuzz-corpus), never to the seeds; a finding is written to the working folder and
+# fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 secondes=${1:-60}
@@ -11,16 +11,12 @@ cmake -S . -B build-fuzz -DFUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ > /dev/null
 cmake --build build-fuzz -j "$(nproc)" > /dev/null
 mkdir -p "$travail/conversion" "$travail/chargeur"
-ecran=()
-[ -n "${DISPLAY:-}" ] || ecran=(xvfb-run -a)
 export ASAN_OPTIONS=detect_leaks=0
-# The loader prints words naming no variant on standard output: only the fuzzer's own report,
-# on standard error, is kept.
 build-fuzz/fuzz/fuzz_conversion -dict=fuzz/conversion.dict -max_total_time="$secondes" \
     -print_final_stats=1 -artifact_prefix="$travail/conversion-" \
     "$travail/conversion" fuzz/corpus/conversion > /dev/null 2> "$travail/conversion.log" &
 conversion=$!
-"${ecran[@]}" build-fuzz/fuzz/fuzz_chargeur -dict=fuzz/chargeur.dict -max_total_time="$secondes" \
+build-fuzz/fuzz/fuzz_chargeur -dict=fuzz/chargeur.dict -max_total_time="$secondes" \
     -print_final_stats=1 -artifact_prefix="$travail/chargeur-" \
     "$travail/chargeur" fuzz/corpus/chargeur > /dev/null 2> "$travail/chargeur.log" &
 chargeur=$!
