@@ -90,6 +90,23 @@ bool memefichier(FILE *entree, const char *nomsortie) {
            e.st_ino == s.st_ino;
 }
 
+// What the DS will draw otherwise than the user thinks, said on standard error once the
+// transcript is out; the file stays as the format makes it.
+void avertir(const Bilan &b) {
+    std::fflush(stdout);
+    if (b.horslimites > 0)
+        std::fprintf(stderr,
+                     "\nattention : %lld valeurs de sommet hors de l'intervalle de VERTEX16 (-8 <= v < 8), "
+                     "la plus grande de %f en valeur absolue ; sur la DS elles deborderont. "
+                     "A l'echelle %g, le modele tiendrait.\n",
+                     b.horslimites, b.plusgrande, (8 - 1.0 / 4096) / b.plusgrande);
+    if (b.triangles > 2048)
+        std::fprintf(stderr,
+                     "\nattention : %lld triangles (%lld sommets), plus que la DS n'en dessine en une image "
+                     "(2048 triangles, 6144 sommets).\n",
+                     b.triangles, 3 * b.triangles);
+}
+
 } // namespace
 
 void convertisseur() {
@@ -130,5 +147,6 @@ void convertisseur() {
     std::fclose(entree);
     if (std::fclose(sortie) != 0) incomplet = true;
     if (incomplet) return erreur();
+    avertir(prendrebilan());
     attendretouche();
 }

@@ -59,7 +59,18 @@ char *chiffres(char *fin, uint64_t n) {
     return p;
 }
 
+Bilan bilan{};
+
+void verifier(double v) {
+    if (v >= -8 && v < 8) return;
+    ++bilan.horslimites;
+    if (std::fabs(v) > bilan.plusgrande) bilan.plusgrande = std::fabs(v);
+}
+
 void ecrirevertex(double v1, double v2, double v3) {
+    verifier(v1);
+    verifier(v2);
+    verifier(v3);
     litteral("VERTEX_PACK(floatov16(");
     nombre(v1);
     litteral("),floatov16(");
@@ -181,6 +192,7 @@ void ecrireentete(FILE *sortie, const char *nomtableau, int32_t motcompte) {
 
 void ecrireface(FILE *sortie, const float a[3], const float b[3], const float c[3]) {
     reserver(sortie, BLOC);
+    ++bilan.triangles;
     litteral("FIFO_COMMAND_PACK(FIFO_VERTEX16, FIFO_VERTEX16, FIFO_VERTEX16, FIFO_NOP),\n");
     // A tenth of the model's scale, its z in second place and its y in third.
     for (const float *p : {a, b, c})
@@ -191,6 +203,7 @@ void ecrireface(FILE *sortie, const float a[3], const float b[3], const float c[
 void ecrirefacetexture(FILE *sortie, const float face[9], const float ta[2], const float tb[2],
                        const float tc[2]) {
     reserver(sortie, BLOC);
+    ++bilan.triangles;
     litteral("FIFO_COMMAND_PACK(FIFO_TEX_COORD, FIFO_VERTEX16, FIFO_TEX_COORD, FIFO_VERTEX16),\n");
     ecriretexture(ta);
     ecrirevertex(face[0], face[1], face[2]);
@@ -206,6 +219,12 @@ void ecrirefin(FILE *sortie) {
     litteral("FIFO_COMMAND_PACK(FIFO_END, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n};");
     vider();
     destination = nullptr;
+}
+
+Bilan prendrebilan() {
+    const Bilan b = bilan;
+    bilan = {};
+    return b;
 }
 
 int32_t motcompte(int32_t nombrepoint, bool avectexture) {

@@ -15,6 +15,16 @@ void ecrirefacetexture(FILE *sortie, const float face[9], const float ta[2], con
 // Writes the terminator and hands everything still buffered to the stream.
 void ecrirefin(FILE *sortie);
 
+// What the DS will draw otherwise than the file says, since the last call: vertex values outside
+// the VERTEX16 range (4.12 fixed point, -8 <= v < 8; beyond it a value wraps), the largest
+// magnitude among them, and the triangles written (the DS draws 2048 in one frame).
+struct Bilan {
+    long long horslimites;
+    double plusgrande;
+    long long triangles;
+};
+Bilan prendrebilan();
+
 // The count word, the number of elements of the array for a model of three points per face:
 // 7 words per untextured face (11 textured) over 3 points, plus 4. Computed in 64 bits and
 // held to the signed 32-bit range, so that no point count overflows.

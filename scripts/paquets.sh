@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, the Debian packages the build, the tests and the fuzz targets need,
-# when some are missing (apt-get update first). Needs root for that; lists them otherwise.
+# Installs, with apt-get, the Debian packages the build, the tests, the fuzz targets and the DS
+# preview need, when some are missing (apt-get update first). Needs root for that; lists them
+# otherwise.
 set -euo pipefail
 paquets=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev freeglut3-dev
-         libglu1-mesa-dev libgl1-mesa-dri libx11-dev xvfb xauth xdotool)
+         libglu1-mesa-dev libgl1-mesa-dri libx11-dev xvfb xauth xdotool
+         gcc-arm-none-eabi binutils-arm-none-eabi desmume x11-apps netpbm)
 manquants=()
 for p in "${paquets[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || manquants+=("$p")

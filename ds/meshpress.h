@@ -1,0 +1,38 @@
+/* For a DS program that draws what meshpress and stagehand write, with today's libnds (devkitPro's
+   or BlocksDS's): include it after <nds.h> and before the display-list and keyframe files. */
+#ifndef MESHPRESS_H
+#define MESHPRESS_H
+
+/* The files name the conversions of the first DS library, which libnds renamed long ago. */
+#ifndef floatov16
+#define floatov16(n) floattov16(n)
+#endif
+#ifndef floatot16
+#define floatot16(n) floattot16(n)
+#endif
+#ifndef floatof32
+#define floatof32(n) floattof32(n)
+#endif
+
+/* The files were written for the first DS library's TEXTURE_PACK, which put its first argument
+   (S, from the model's v) in the high half of the word, where the engine reads T: today's libnds
+   puts it in the low half, so textures come out transposed. Define MESHPRESS_TEXTURE_PACK_ANCIEN
+   before this header to pack them as the files were written. */
+#ifdef MESHPRESS_TEXTURE_PACK_ANCIEN
+#undef TEXTURE_PACK
+#define TEXTURE_PACK(s, t) ((u32)(s) << 16 | ((u32)(t) & 0xFFFF))
+#endif
+
+/* Sends one display list to the geometry engine: the words after its count word, as many as the
+   count word says but itself, and never one past the array whatever the count word says (it is
+   only right for models of three points per face). glCallList(list) would send count-word words:
+   the last one is not the array's, and the geometry engine takes it as commands. */
+static inline void envoyerliste(const u32 *liste, u32 elements) {
+    u32 fin = elements > 0 && liste[0] < elements ? liste[0] : elements;
+    for (u32 i = 1; i < fin; ++i) GFX_FIFO = liste[i];
+}
+
+/* dessinerliste(cube) for the array u32 cube[] of a display-list file. */
+#define dessinerliste(tableau) envoyerliste((tableau), sizeof(tableau) / sizeof((tableau)[0]))
+
+#endif
