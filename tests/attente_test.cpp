@@ -1,6 +1,4 @@
-// The waits on a real terminal (a pseudo-terminal): one key after a successful conversion, none
-// after "erreur" or with the answers piped; signals during the wait give the terminal back; the
-// animator waits before it creates each keyframe file.
+// The waits on a real terminal, a pseudo-terminal: the sessions of data/terminal.txt.
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -22,6 +20,7 @@ struct Session {
     int maitre;
     std::string lu; // everything printed so far
     explicit Session(const std::string &commande, bool job = false) {
+        fs::remove_all(DOSSIER);
         fs::create_directories(DOSSIER);
         std::ofstream(DOSSIER / "modele.txt") << "Nombre_de_points: 0\n";
         fs::copy_file(OBJET, DOSSIER / "objet.h", fs::copy_options::overwrite_existing);
@@ -32,7 +31,7 @@ struct Session {
             _exit(WIFEXITED(statut) ? WEXITSTATUS(statut) : 128 + WTERMSIG(statut));
         }
         if (job) setpgid(0, 0), signal(SIGTTOU, SIG_IGN), tcsetpgrp(0, getpid()), signal(SIGTTOU, SIG_DFL);
-        if (chdir(DOSSIER.c_str()) == 0) execl("/bin/sh", "sh", "-c", ("exec " + commande).c_str(), nullptr);
+        if (chdir(DOSSIER.c_str()) == 0) execl("/bin/sh", "sh", "-c", commande.c_str(), nullptr);
         _exit(127);
     }
     ~Session() {
@@ -74,69 +73,45 @@ struct Session {
                 return true;
         return false;
     }
-    void convertir() {
-        envoyer("modele.txt\nsortie\n");
-        ASSERT_TRUE(attendre("sortie.cAppuyez sur une touche pour continuer...")) << lu;
-        EXPECT_TRUE(canonique(false));
+    // Whether the program is stopped, or within a second becomes so.
+    bool arrete() {
+        std::string etat;
+        for (int essai = 0; essai < 20 && etat.find(") T") == std::string::npos; ++essai, usleep(50000))
+            std::getline(std::ifstream("/proc/" + std::to_string(tcgetpgrp(maitre)) + "/stat"), etat);
+        return etat.find(") T") != std::string::npos;
     }
 };
 
+// A step's text: the program names, \n, \r and \xHH.
+std::string texte(std::string s) {
+    for (const auto &[nom, chemin] : {std::pair{"MESHPRESS", MESHPRESS}, std::pair{"STAGEHAND", STAGEHAND}})
+        if (const size_t i = s.find(nom); i != std::string::npos) s.replace(i, std::strlen(nom), chemin);
+    for (size_t i; (i = s.find('\\')) != std::string::npos;)
+        s.replace(i, s[i + 1] == 'x' ? 4 : 2, 1, s[i + 1] == 'n' ? '\n' : s[i + 1] == 'r' ? '\r' : static_cast<char>(std::stoi(s.substr(i + 2, 2), nullptr, 16)));
+    return s;
+}
+
 } // namespace
 
-TEST(Attente, UneToucheApresLaConversion) {
-    Session s(MESHPRESS);
-    s.convertir();
-    EXPECT_EQ(s.fin(10), -1) << s.lu; // the line break after the base name is no key
-    s.envoyer("k");
-    EXPECT_EQ(s.fin(), 0) << s.lu;
-    EXPECT_TRUE(s.lu.ends_with("continuer...\r\n")) << s.lu;
-    EXPECT_TRUE(s.canonique(true));
-    // After "erreur", and with the answers piped while the terminal is still there: no wait.
-    for (const char *reponses : {"absent.txt", "modele.txt"}) {
-        Session t(std::string("sh -c 'echo ") + reponses + " sortie | " MESHPRESS "'");
-        EXPECT_EQ(t.fin(), 0) << t.lu;
-        EXPECT_EQ(t.lu.find("Appuyez"), std::string::npos) << t.lu;
-    }
-}
-
-TEST(Attente, Signaux) {
-    Session c(MESHPRESS); // Ctrl-C ends it, the terminal given back
-    c.convertir();
-    c.envoyer("\x03");
-    EXPECT_EQ(c.fin(), SIGINT); // the status of a process killed by SIGINT
-    EXPECT_TRUE(c.canonique(true));
-    Session i("sh -c \"trap '' INT; exec " MESHPRESS "\""); // ignored on entry, it stays ignored
-    i.convertir();
-    i.envoyer("\x03");
-    EXPECT_EQ(i.fin(10), -1) << i.lu;
-    i.envoyer("k");
-    EXPECT_EQ(i.fin(), 0) << i.lu;
-    // Ctrl-Z stops it with the terminal given back; going on takes single keys again.
-    Session z(MESHPRESS, true);
-    z.convertir();
-    z.envoyer("\x1a");
-    EXPECT_TRUE(z.canonique(true));
-    const pid_t groupe = tcgetpgrp(z.maitre);
-    std::string etat;
-    for (int essai = 0; essai < 20 && etat.find(") T") == std::string::npos; ++essai, usleep(50000))
-        std::getline(std::ifstream("/proc/" + std::to_string(groupe) + "/stat"), etat);
-    EXPECT_NE(etat.find(") T"), std::string::npos) << etat;
-    kill(-groupe, SIGCONT);
-    EXPECT_TRUE(z.canonique(false));
-    z.envoyer("k");
-    EXPECT_EQ(z.fin(), 0) << z.lu;
-    EXPECT_TRUE(z.canonique(true));
-}
-
-TEST(Attente, ChaqueFichierCleAttendSaConfirmation) {
-    Session s(STAGEHAND);
-    s.envoyer("objet.h\n1\nobjet.h\n0\nscene\n");
-    for (const std::string nom : {"scene0.txt", "scene1.txt"}) {
-        ASSERT_TRUE(s.attendre(nom[5] + nom + "Appuyez sur une touche pour continuer...")) << s.lu;
-        EXPECT_EQ(s.fin(10), -1) << s.lu;
-        EXPECT_FALSE(fs::exists(DOSSIER / nom));
-        s.envoyer(" ");
-        for (int essai = 0; essai < 100 && !fs::exists(DOSSIER / nom); ++essai) usleep(50000);
-        EXPECT_TRUE(fs::exists(DOSSIER / nom));
+// The sessions of data/terminal.txt, step by step.
+TEST(Attente, SurUnTerminal) {
+    std::ifstream etapes(DONNEES "/terminal.txt");
+    std::unique_ptr<Session> s;
+    for (std::string ligne; std::getline(etapes, ligne);) {
+        if (ligne.empty() || ligne[0] == '#') continue;
+        SCOPED_TRACE(ligne);
+        const std::string verbe = ligne.substr(0, ligne.find(' ')), reste = texte(ligne.substr(verbe.size() + (verbe != ligne)));
+        if (verbe[0] == '$') s.reset(), s = std::make_unique<Session>(reste, verbe == "$$");
+        else if (verbe == ">") s->envoyer(reste.c_str());
+        else if (verbe == "?") ASSERT_TRUE(s->attendre(reste)) << s->lu;
+        else if (verbe == "ligne" || verbe == "touche") EXPECT_TRUE(s->canonique(verbe == "ligne"));
+        else if (verbe == "attend" || verbe == "fin") EXPECT_EQ(s->fin(verbe == "fin" ? 100 : 10), verbe == "fin" ? std::stoi(reste) : -1) << s->lu;
+        else if (verbe == "arrete") EXPECT_TRUE(s->arrete());
+        else if (verbe == "continue") kill(-tcgetpgrp(s->maitre), SIGCONT);
+        else if (verbe == "pas") EXPECT_FALSE(fs::exists(DOSSIER / reste));
+        else if (verbe == "fichier") {
+            for (int essai = 0; essai < 100 && !fs::exists(DOSSIER / reste); ++essai) usleep(50000);
+            EXPECT_TRUE(fs::exists(DOSSIER / reste));
+        } else FAIL() << "unknown step";
     }
 }
