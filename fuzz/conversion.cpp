@@ -8,7 +8,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
     const std::string texte(reinterpret_cast<const char *>(donnees), taille);
     // Each kind of read over the whole text, then the directives the first bytes name.
-    for (const std::string d : {"ffffffff", "iiiiiiii", "sssssmmm", "vtcvtcvl", "wwwddddd", texte.substr(0, 8).c_str()})
+    for (const std::string &d : {std::string("ffffffff"), std::string("iiiiiiii"), std::string("sssssmmm"),
+                                 std::string("vtcvtcvl"), std::string("wwwddddd"), texte.substr(0, 8)})
         if (const std::string ecart = primitives::comparer(texte, d); !ecart.empty()) {
             std::fprintf(stderr, "the primitives differ from the C library: %s\n", ecart.c_str());
             std::abort();

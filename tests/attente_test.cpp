@@ -31,6 +31,7 @@ struct Session {
             _exit(WIFEXITED(statut) ? WEXITSTATUS(statut) : 128 + WTERMSIG(statut));
         }
         if (job) setpgid(0, 0), signal(SIGTTOU, SIG_IGN), tcsetpgrp(0, getpid()), signal(SIGTTOU, SIG_DFL);
+        setenv("MESHPRESS", MESHPRESS, 1), setenv("STAGEHAND", STAGEHAND, 1);
         if (chdir(DOSSIER.c_str()) == 0) execl("/bin/sh", "sh", "-c", commande.c_str(), nullptr);
         _exit(127);
     }
@@ -65,27 +66,16 @@ struct Session {
         return -1;
     }
     void envoyer(const char *texte) { EXPECT_GT(write(maitre, texte, std::strlen(texte)), 0); }
-    // Whether the terminal is, or within a second becomes, in its line mode with echo.
-    bool canonique(bool voulu) {
-        termios mode{};
-        for (int essai = 0; essai < 20; ++essai, usleep(50000))
-            if (tcgetattr(maitre, &mode) == 0 && ((mode.c_lflag & (ICANON | ECHO)) == (ICANON | ECHO)) == voulu)
-                return true;
-        return false;
-    }
-    // Whether the program is stopped, or within a second becomes so.
-    bool arrete() {
-        std::string etat;
-        for (int essai = 0; essai < 20 && etat.find(") T") == std::string::npos; ++essai, usleep(50000))
-            std::getline(std::ifstream("/proc/" + std::to_string(tcgetpgrp(maitre)) + "/stat"), etat);
-        return etat.find(") T") != std::string::npos;
-    }
 };
 
-// A step's text: the program names, \n, \r and \xHH.
+// Whether the condition holds, or comes to within two seconds.
+template <typename Condition> bool bientot(Condition condition) {
+    for (int essai = 0; essai < 40 && !condition(); ++essai) usleep(50000);
+    return condition();
+}
+
+// A step's text, with \n, \r and \xHH.
 std::string texte(std::string s) {
-    for (const auto &[nom, chemin] : {std::pair{"MESHPRESS", MESHPRESS}, std::pair{"STAGEHAND", STAGEHAND}})
-        if (const size_t i = s.find(nom); i != std::string::npos) s.replace(i, std::strlen(nom), chemin);
     for (size_t i; (i = s.find('\\')) != std::string::npos;)
         s.replace(i, s[i + 1] == 'x' ? 4 : 2, 1, s[i + 1] == 'n' ? '\n' : s[i + 1] == 'r' ? '\r' : static_cast<char>(std::stoi(s.substr(i + 2, 2), nullptr, 16)));
     return s;
@@ -104,14 +94,21 @@ TEST(Attente, SurUnTerminal) {
         if (verbe[0] == '$') s.reset(), s = std::make_unique<Session>(reste, verbe == "$$");
         else if (verbe == ">") s->envoyer(reste.c_str());
         else if (verbe == "?") ASSERT_TRUE(s->attendre(reste)) << s->lu;
-        else if (verbe == "ligne" || verbe == "touche") EXPECT_TRUE(s->canonique(verbe == "ligne"));
+        else if (verbe == "ligne" || verbe == "touche") // line editing with echo, or single keys
+            EXPECT_TRUE(bientot([&] {
+                termios mode{};
+                return tcgetattr(s->maitre, &mode) == 0 && ((mode.c_lflag & (ICANON | ECHO)) == (ICANON | ECHO)) == (verbe == "ligne");
+            }));
         else if (verbe == "attend" || verbe == "fin") EXPECT_EQ(s->fin(verbe == "fin" ? 100 : 10), verbe == "fin" ? std::stoi(reste) : -1) << s->lu;
-        else if (verbe == "arrete") EXPECT_TRUE(s->arrete());
+        else if (verbe == "arrete") // its state letter is T
+            EXPECT_TRUE(bientot([&] {
+                std::string etat;
+                std::getline(std::ifstream("/proc/" + std::to_string(tcgetpgrp(s->maitre)) + "/stat"), etat);
+                return etat.find(") T") != std::string::npos;
+            }));
         else if (verbe == "continue") kill(-tcgetpgrp(s->maitre), SIGCONT);
         else if (verbe == "pas") EXPECT_FALSE(fs::exists(DOSSIER / reste));
-        else if (verbe == "fichier") {
-            for (int essai = 0; essai < 100 && !fs::exists(DOSSIER / reste); ++essai) usleep(50000);
-            EXPECT_TRUE(fs::exists(DOSSIER / reste));
-        } else FAIL() << "unknown step";
+        else if (verbe == "fichier") EXPECT_TRUE(bientot([&] { return fs::exists(DOSSIER / reste); }));
+        else FAIL() << "unknown step";
     }
 }

@@ -12,11 +12,10 @@ namespace {
 
 // The groups of data/numeraux.txt: reals, integers, the loader's lines.
 std::vector<std::vector<std::string>> groupes() {
-    std::vector<std::vector<std::string>> g(1);
+    std::vector<std::vector<std::string>> g(3);
     std::ifstream f(DONNEES "/numeraux.txt");
     for (std::string ligne; std::getline(f, ligne);)
-        if (ligne.empty()) g.emplace_back();
-        else if (ligne[0] != '#') g.back().push_back(ligne);
+        if (ligne[0] != '#') g[static_cast<size_t>(ligne[0] - '0')].push_back(ligne.substr(2));
     return g;
 }
 const std::vector<std::vector<std::string>> NUMERAUX = groupes();
@@ -32,12 +31,12 @@ std::string tirer(std::mt19937 &alea, size_t n, const std::string &jeu) {
 std::string morceau(std::mt19937 &alea) {
     const char *const blancs[] = {"", " ", "\t\n\v\f\r ", "\n", "\r\n"};
     const auto &groupe = NUMERAUX[alea() % 3];
-    switch (alea() % 5) {
-    case 0: case 1: return blancs[alea() % 5] + groupe[alea() % groupe.size()];
-    case 2: return blancs[alea() % 5] + tirer(alea, 1 + alea() % 20, alea() % 4 ? "0123456789-." : "0123456789.eE+-xXpPaf");
-    case 3: return blancs[alea() % 5] + tirer(alea, alea() % 8, std::string("\x01\x7f\x80\xff\xa0\x85 ,()\0", 11));
-    default: return blancs[alea() % 5] + std::string(250 + alea() % 10, 'W');
-    }
+    const auto genre = alea() % 5;
+    return blancs[alea() % 5] +
+           (genre < 2    ? groupe[alea() % groupe.size()]
+            : genre == 2 ? tirer(alea, 1 + alea() % 20, alea() % 4 ? "0123456789-." : "0123456789.eE+-xXpPaf")
+            : genre == 3 ? tirer(alea, alea() % 8, std::string("\x01\x7f\x80\xff\xa0\x85 ,()\0", 11))
+                         : std::string(250 + alea() % 10, 'W'));
 }
 
 } // namespace
@@ -57,9 +56,8 @@ TEST(Lecture, CommeLaBibliothequeC) {
     }
 }
 
-// Decimal texts of at most 15 significant digits whose value, or the double nearest to it, lies
-// on or next to the midpoint between two floats: where rounding first to double then to float
-// would go wrong.
+// Decimal texts of at most 15 digits whose value, or the double nearest to it, lies on or next to
+// the midpoint of two floats: where rounding to double, then to float, would go wrong.
 TEST(Lecture, MilieuxEntreDeuxFloats) {
     std::mt19937 alea(2);
     for (int i = 0; i < 3000; ++i) {

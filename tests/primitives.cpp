@@ -61,16 +61,12 @@ std::string comparer(const std::string &texte, const std::string &directives) {
         long long j = 12345;
         long lu = 0;
         if (d == 'f') {
-            lu = lirereel(l, u[0]);
-            x = valeurs(lu, {u[0]});
-            lu = std::fscanf(b, "%f", &v[0]) == 1;
-            y = valeurs(lu, {v[0]});
+            lu = lirereel(l, u[0]), x = valeurs(lu, {u[0]});
+            lu = std::fscanf(b, "%f", &v[0]) == 1, y = valeurs(lu, {v[0]});
         } else if (d == 'i' || d == 'd') {
             int32_t e = i;
-            lu = d == 'i' ? lireentier(l, e) : lireentierconsole(a, i);
-            x = valeurs(lu, {}, d == 'i' ? e : i, INT32_MAX);
-            lu = std::fscanf(b, d == 'i' ? "%lli" : "%lld", &j);
-            y = valeurs(d == 'i' ? lu == 1 : lu, {}, j, INT32_MAX);
+            lu = d == 'i' ? lireentier(l, e) : lireentierconsole(a, i), x = valeurs(lu, {}, d == 'i' ? e : i, INT32_MAX);
+            lu = std::fscanf(b, d == 'i' ? "%lli" : "%lld", &j), y = valeurs(d == 'i' ? lu == 1 : lu, {}, j, INT32_MAX);
         } else if (d == 's' || d == 'w') {
             x = d == 's' ? mot(lireitem(l, t, 256), t, 255) : mot(lirelemot(a, t, 8), t, 7);
             y = mot(b, d == 's' ? 256 : 8);
@@ -79,26 +75,19 @@ std::string comparer(const std::string &texte, const std::string &directives) {
             y = std::fscanf(b, "%ms", &q) == 1 ? q : "-1";
         } else if (d == 'l') {
             x = valeurs(correspondre(l, " VERTEX_PACK(floatov16("));
-            std::fscanf(b, " VERTEX_PACK(floatov16(%n", &n);
-            y = valeurs(n >= 0);
+            std::fscanf(b, " VERTEX_PACK(floatov16(%n", &n), y = valeurs(n >= 0);
         } else if (d == 'v') {
-            lu = lirevertex(l, u);
-            x = valeurs(lu, {u[0], u[1], u[2]});
-            std::fscanf(b, "VERTEX_PACK(floatov16(%f),floatov16(%f)),VERTEX_PACK(floatov16(%f),0),\n%n", &v[0], &v[1],
-                        &v[2], &n);
+            lu = lirevertex(l, u), x = valeurs(lu, {u[0], u[1], u[2]});
+            std::fscanf(b, "VERTEX_PACK(floatov16(%f),floatov16(%f)),VERTEX_PACK(floatov16(%f),0),\n%n", v, v + 1, v + 2, &n);
             y = valeurs(n >= 0, {v[0], v[1], v[2]});
         } else if (d == 't') {
             x = valeurs(lirecoordtexture(l));
-            std::fscanf(b, "TEXTURE_PACK(floatot16(%*f),floatot16(%*f)),\n%n", &n);
-            y = valeurs(n >= 0);
+            std::fscanf(b, "TEXTURE_PACK(floatot16(%*f),floatot16(%*f)),\n%n", &n), y = valeurs(n >= 0);
         } else {
-            lu = lirecommandes(l, p, " FIFO_NOP),\n");
-            x = valeurs(lu) + (p ? p : "-");
-            std::fscanf(b, "FIFO_COMMAND_PACK(%ms %*s %*s FIFO_NOP),\n%n", &q, &n);
-            y = valeurs(n >= 0) + (q ? q : "-");
+            lu = lirecommandes(l, p, " FIFO_NOP),\n"), x = valeurs(lu) + (p ? p : "-");
+            std::fscanf(b, "FIFO_COMMAND_PACK(%ms %*s %*s FIFO_NOP),\n%n", &q, &n), y = valeurs(n >= 0) + (q ? q : "-");
         }
-        std::free(p);
-        std::free(q);
+        std::free(p), std::free(q);
         const long long pris = console ? std::ftell(a) : position(l), attendu = std::ftell(b);
         if (x != y || pris != attendu)
             ecart = std::string(1, d) + " at " + std::to_string(k) + ": [" + x + "] took " + std::to_string(pris) +
