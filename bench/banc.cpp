@@ -57,7 +57,9 @@ std::pair<double, long> convertir(const fs::path &dossier, const std::string &no
         if (write(tube[1], reponses.data(), reponses.size()) < 0) _exit(127);
         close(tube[1]);
         dup2(tube[0], 0);
-        dup2(open("/dev/null", O_WRONLY), 1);
+        const int rien = open("/dev/null", O_WRONLY);
+        dup2(rien, 1);
+        dup2(rien, 2);
         execl(MESHPRESS, MESHPRESS, nullptr);
         _exit(127);
     }

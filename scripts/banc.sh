@@ -9,7 +9,7 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=Release > /dev/null
 cmake --build build -j "$(nproc)" --target banc chargeur_banc > /dev/null
 dossier=${1:-/tmp/meshpress-banc}
 build/bench/banc "$dossier"
-(cd "$dossier" && printf 'simple1000000.txt\ncapacite\n' | "$OLDPWD/build/meshpress/meshpress" > /dev/null)
+(cd "$dossier" && printf 'simple1000000.txt\ncapacite\n' | "$OLDPWD/build/meshpress/meshpress" > /dev/null 2>&1)
 ecran=()
 [ -n "${DISPLAY:-}" ] || ecran=(xvfb-run -a)
 "${ecran[@]}" build/bench/chargeur_banc "$dossier/capacite.h"
