@@ -49,8 +49,10 @@ void poursignal(int signal) {
         sigaddset(&ensemble, signal);
         sigprocmask(SIG_UNBLOCK, &ensemble, nullptr);
         raise(signal);
-        // Still here: stopped and continued, or a handler of the program's that returned.
+        // Still here: stopped and continued, or not stopped at all (a process group that no
+        // shell watches), or a handler of the program's that returned: the wait goes on.
         sigaction(signal, &nous, nullptr);
+        tcsetattr(terminal, TCSANOW, &modetouche);
     }
     errno = ancienerrno;
 }

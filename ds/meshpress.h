@@ -20,7 +20,7 @@
    before this header to pack them as the files were written. */
 #ifdef MESHPRESS_TEXTURE_PACK_ANCIEN
 #undef TEXTURE_PACK
-#define TEXTURE_PACK(s, t) ((u32)(s) << 16 | ((u32)(t) & 0xFFFF))
+#define TEXTURE_PACK(s, t) ((u32)(s) << 16 | ((u32)(t)&0xFFFF))
 #endif
 
 /* Sends one display list to the geometry engine: the words after its count word, as many as the
@@ -29,7 +29,8 @@
    the last one is not the array's, and the geometry engine takes it as commands. */
 static inline void envoyerliste(const u32 *liste, u32 elements) {
     u32 fin = elements > 0 && liste[0] < elements ? liste[0] : elements;
-    for (u32 i = 1; i < fin; ++i) GFX_FIFO = liste[i];
+    for (u32 i = 1; i < fin; ++i)
+        GFX_FIFO = liste[i];
 }
 
 /* dessinerliste(cube) for the array u32 cube[] of a display-list file. */

@@ -27,7 +27,7 @@
 #define VIEWPORT REGISTRE(0x04000580)
 
 /* 20.12 fixed point. */
-#define F32(x) ((s32)((x) * 4096.0))
+#define F32(x) ((s32)((x)*4096.0))
 
 /* The scene: scene.c, written by the preview command for the files it was given. */
 void dessinerscene(void);
@@ -35,8 +35,10 @@ void dessinerscene(void);
 /* sin and cos of an angle in degrees, in 20.12: the angle brought within half a turn, then
    their series, exact to far below the 1/4096 of the result. */
 static void sinuscosinus(float degres, s32 *sinus, s32 *cosinus) {
-    while (degres > 180.0f) degres -= 360.0f;
-    while (degres < -180.0f) degres += 360.0f;
+    while (degres > 180.0f)
+        degres -= 360.0f;
+    while (degres < -180.0f)
+        degres += 360.0f;
     const float x = degres * (3.14159265358979f / 180.0f), x2 = x * x;
     float s = x, c = 1.0f, terme_s = x, terme_c = 1.0f;
     for (int k = 1; k <= 12; ++k) {
@@ -65,7 +67,8 @@ static void tourner(float degres, int axe) {
         {c, 0, -s, 0, 4096, 0, s, 0, c},
         {c, s, 0, -s, c, 0, 0, 0, 4096},
     };
-    for (int i = 0; i < 9; ++i) MTX_MULT_3x3 = (u32)lignes[axe][i];
+    for (int i = 0; i < 9; ++i)
+        MTX_MULT_3x3 = (u32)lignes[axe][i];
 }
 
 void glRotateX(float angle) {
@@ -100,7 +103,8 @@ void finobjet(void) {
 /* What libnds's glCallList does with an array: count-word words after the count word. The last
    one is not the array's: here a word that the engine reads as commands with parameters. */
 void commeglcalllist(const u32 *liste, u32 elements) {
-    for (u32 i = 1; i <= liste[0]; ++i) GFX_FIFO = i < elements ? liste[i] : 0x12345678;
+    for (u32 i = 1; i <= liste[0]; ++i)
+        GFX_FIFO = i < elements ? liste[i] : 0x12345678;
 }
 
 int main(void) {
@@ -112,12 +116,26 @@ int main(void) {
     VIEWPORT = 0 | 0 << 8 | 255u << 16 | 191u << 24;
     /* gluPerspective(45, 256 / 192, 0.1, 1000), in OpenGL's order, which is the engine's. */
     const double f = 2.414213562373095, proche = 0.1, loin = 1000;
-    const s32 projection[16] = {F32(f * 192 / 256), 0, 0, 0, 0, F32(f), 0, 0,
-                                0, 0, F32((loin + proche) / (proche - loin)), -4096,
-                                0, 0, F32(2 * loin * proche / (proche - loin)), 0};
+    const s32 projection[16] = {F32(f * 192 / 256),
+                                0,
+                                0,
+                                0,
+                                0,
+                                F32(f),
+                                0,
+                                0,
+                                0,
+                                0,
+                                F32((loin + proche) / (proche - loin)),
+                                -4096,
+                                0,
+                                0,
+                                F32(2 * loin * proche / (proche - loin)),
+                                0};
     for (;;) {
         MTX_MODE = 0;
-        for (int i = 0; i < 16; ++i) MTX_LOAD_4x4 = (u32)projection[i];
+        for (int i = 0; i < 16; ++i)
+            MTX_LOAD_4x4 = (u32)projection[i];
         /* The animator's start camera: the eye at (0, 0.4, 0), looking towards negative z. */
         MTX_MODE = 2;
         MTX_IDENTITY = 0;

@@ -1,11 +1,13 @@
 /* Makes the preview's .nds file: the cartridge header (GBATEK, "DS Cartridge Header"), the ARM9
-   image given, and an ARM7 image of one instruction that idles. Usage: cartouche arm9.bin out.nds */
+   image given, and an ARM7 image of one instruction that idles. Usage: cartouche arm9.bin out.nds
+ */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
 static void mot(unsigned char *p, unsigned long valeur) {
-    for (int i = 0; i < 4; ++i) p[i] = (unsigned char)(valeur >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        p[i] = (unsigned char)(valeur >> (8 * i));
 }
 
 /* CRC-16 (polynomial 0xA001, reflected, from 0xFFFF), as the header checksums use it. */
@@ -13,7 +15,8 @@ static unsigned crc16(const unsigned char *p, size_t n) {
     unsigned crc = 0xFFFF;
     while (n--) {
         crc ^= *p++;
-        for (int k = 0; k < 8; ++k) crc = crc & 1 ? (crc >> 1) ^ 0xA001 : crc >> 1;
+        for (int k = 0; k < 8; ++k)
+            crc = crc & 1 ? (crc >> 1) ^ 0xA001 : crc >> 1;
     }
     return crc;
 }

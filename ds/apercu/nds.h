@@ -18,9 +18,10 @@ typedef s16 t16; /* 12.4 fixed point */
 #define FIFO_BEGIN 0x40
 #define FIFO_END 0x41
 #define GL_TRIANGLE 0
-#define FIFO_COMMAND_PACK(c1, c2, c3, c4) ((u32)(c1) | (u32)(c2) << 8 | (u32)(c3) << 16 | (u32)(c4) << 24)
-#define VERTEX_PACK(x, y) (((u32)(x) & 0xFFFF) | (u32)(y) << 16)
-#define TEXTURE_PACK(u, v) (((u32)(u) & 0xFFFF) | (u32)(v) << 16)
+#define FIFO_COMMAND_PACK(c1, c2, c3, c4)                                                          \
+    ((u32)(c1) | (u32)(c2) << 8 | (u32)(c3) << 16 | (u32)(c4) << 24)
+#define VERTEX_PACK(x, y) (((u32)(x)&0xFFFF) | (u32)(y) << 16)
+#define TEXTURE_PACK(u, v) (((u32)(u)&0xFFFF) | (u32)(v) << 16)
 
 #define floattov16(n) ((v16)((n) * (1 << 12)))
 #define floattot16(n) ((t16)((n) * (1 << 4)))
