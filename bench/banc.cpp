@@ -17,33 +17,45 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// An exporter's model: N points, F faces, each on the next three points (wrapping around the N
-// points), and for a textured model as many texture vertices and one "FaceTextures:" entry per
-// face. Coordinates are random, printed as exporters print them.
-void generer(const fs::path &chemin, int points, int nbfaces, bool texture) {
+// A model of N points and F faces, and for a textured model as many texture vertices and one
+// "FaceTextures:" entry per face. An exporter's model puts each face on the next three points
+// (wrapping around the N points); a model written otherwise names random points and texture
+// vertices, so that every corner is a jump in the tables. Coordinates are random, printed as
+// exporters print them.
+void generer(const fs::path &chemin, int points, int nbfaces, bool texture, bool coinsaleatoires) {
     if (fs::exists(chemin)) return;
     std::printf("(generating %s)\n", chemin.filename().c_str());
     FILE *f = std::fopen(chemin.c_str(), "w");
     std::mt19937 alea(12345);
     std::uniform_real_distribution<double> coord(-100, 100), uv(0, 1);
+    std::uniform_int_distribution<int> numero(0, points - 1);
+    auto coins = [&](int i) {
+        std::fprintf(f, " %d %d %d %d\n", i, coinsaleatoires ? numero(alea) : 3 * i % points,
+                     coinsaleatoires ? numero(alea) : (3 * i + 1) % points,
+                     coinsaleatoires ? numero(alea) : (3 * i + 2) % points);
+    };
     std::fprintf(f, "Nombre_de_points: %d\n", points);
     for (int i = 0; i < points; ++i)
         std::fprintf(f, "Points: %d %.6f %.6f %.6f\n", i, coord(alea), coord(alea), coord(alea));
     if (texture)
-        for (int i = 0; i < points; ++i) std::fprintf(f, "Textures: %d %.6f %.6f 0\n", i, uv(alea), uv(alea));
+        for (int i = 0; i < points; ++i)
+            std::fprintf(f, "Textures: %d %.6f %.6f 0\n", i, uv(alea), uv(alea));
     for (int i = 0; i < nbfaces; ++i) {
         std::fprintf(f, "Normal: %d 0 0 1\n", i);
-        std::fprintf(f, "Faces: %d %d %d %d\n", i, 3 * i % points, (3 * i + 1) % points, (3 * i + 2) % points);
+        std::fputs("Faces:", f);
+        coins(i);
     }
     if (texture)
-        for (int i = 0; i < nbfaces; ++i)
-            std::fprintf(f, "FaceTextures: %d %d %d %d\n", i, 3 * i % points, (3 * i + 1) % points,
-                         (3 * i + 2) % points);
+        for (int i = 0; i < nbfaces; ++i) {
+            std::fputs("FaceTextures:", f);
+            coins(i);
+        }
     std::fclose(f);
 }
 
 double maintenant() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 // The converter on the model, as a user runs it; seconds and peak memory in KiB.
@@ -92,28 +104,34 @@ double plancher(const fs::path &modele, const fs::path &sortie, uintmax_t octets
 int main(int argc, char **argv) {
     const fs::path dossier = argc > 1 ? argv[1] : fs::temp_directory_path() / "meshpress-banc";
     fs::create_directories(dossier);
-    std::printf("%-10s %9s %12s %10s %7s %10s\n", "model", "faces", "meshpress s", "floor s", "ratio", "peak MiB");
-    for (bool texture : {false, true})
-        for (int nbfaces : {10000, 100000, 1000000}) {
-            const std::string nom = std::string(texture ? "texture" : "simple") + std::to_string(nbfaces);
-            generer(dossier / (nom + ".txt"), nbfaces, nbfaces, texture);
-            // The best of three runs each, alternated: the writing back of earlier outputs to the
-            // disk makes single runs noisy.
-            double meshpress = 1e9, sol = 1e9;
-            long memoire = 0;
-            for (int essai = 0; essai < 3; ++essai) {
+    std::printf("%-10s %-9s %9s %12s %10s %7s %10s\n", "model", "corners", "faces", "meshpress s",
+                "floor s", "ratio", "peak MiB");
+    for (bool aleatoire : {false, true})
+        for (bool texture : {false, true})
+            for (int nbfaces : {10000, 100000, 1000000}) {
+                const std::string nom = std::string(texture ? "texture" : "simple") +
+                                        (aleatoire ? "alea" : "") + std::to_string(nbfaces);
+                generer(dossier / (nom + ".txt"), nbfaces, nbfaces, texture, aleatoire);
+                // The best of three runs each, alternated: the writing back of earlier outputs to
+                // the disk makes single runs noisy.
+                double meshpress = 1e9, sol = 1e9;
+                long memoire = 0;
+                for (int essai = 0; essai < 3; ++essai) {
+                    fs::remove(dossier / (nom + ".h"));
+                    const auto [secondes, kio] = convertir(dossier, nom);
+                    meshpress = std::min(meshpress, secondes);
+                    memoire = std::max(memoire, kio);
+                    const uintmax_t octets = fs::file_size(dossier / (nom + ".h"));
+                    sol = std::min(sol, plancher(dossier / (nom + ".txt"),
+                                                 dossier / (nom + ".plancher"), octets));
+                    fs::remove(dossier / (nom + ".plancher"));
+                }
+                std::printf("%-10s %-9s %9d %12.3f %10.3f %7.2f %10.1f\n",
+                            texture ? "textured" : "untextured", aleatoire ? "random" : "exporter",
+                            nbfaces, meshpress, sol, meshpress / sol,
+                            static_cast<double>(memoire) / 1024.0);
+                std::fflush(stdout);
                 fs::remove(dossier / (nom + ".h"));
-                const auto [secondes, kio] = convertir(dossier, nom);
-                meshpress = std::min(meshpress, secondes);
-                memoire = std::max(memoire, kio);
-                const uintmax_t octets = fs::file_size(dossier / (nom + ".h"));
-                sol = std::min(sol, plancher(dossier / (nom + ".txt"), dossier / (nom + ".plancher"), octets));
-                fs::remove(dossier / (nom + ".plancher"));
             }
-            std::printf("%-10s %9d %12.3f %10.3f %7.2f %10.1f\n", texture ? "textured" : "untextured", nbfaces,
-                        meshpress, sol, meshpress / sol, static_cast<double>(memoire) / 1024.0);
-            std::fflush(stdout);
-            fs::remove(dossier / (nom + ".h"));
-        }
     return 0;
 }
