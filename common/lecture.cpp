@@ -148,31 +148,42 @@ bool lirenom(Lecteur &l, const char *suite) {
     return true;
 }
 
-// The common case of a real, [sign]digits[.digits] with at most 15 significant digits, ending
-// inside the buffer on a character that no reading of a number would take; false (nothing
-// taken) for anything else, which the general machine reads.
+// The common case of a real, [sign]digits[.digits] with at most 15 significant digits and 22
+// decimals, ending inside the buffer on a character that no reading of a number would take;
+// false (nothing taken) for anything else, which the general machine reads. The digits make an
+// integer below 2^53 and 10^decimals is exact, so the quotient is the double correctly rounded
+// (a normal float's range, at least 10^-22), and rounding it to float is exact unless it lies on
+// the midpoint of two floats.
 bool reelsimple(Lecteur &l, float &destination) {
     const char *p = l.courant;
-    Reel r;
-    r.negatif = *p == '-';
+    const bool negatif = *p == '-';
     if (*p == '-' || *p == '+') ++p;
-    if (p < l.fin && *p == '0' && p + 1 < l.fin && minuscule(static_cast<unsigned char>(p[1])) == 'x') return false;
-    bool point = false;
-    for (; p < l.fin; ++p) {
-        const int c = static_cast<unsigned char>(*p);
-        if (chiffre(c)) {
-            ajouterchiffre(r, c, !point);
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
+    if (p + 1 < l.fin && *p == '0' && minuscule(static_cast<unsigned char>(p[1])) == 'x') return false;
+    uint64_t m = 0;
+    int significatifs = 0; // digits from the first non-zero one; m may wrap past 19, then unused
+    const char *debut = p;
+    for (; p < l.fin && chiffre(static_cast<unsigned char>(*p)); ++p) {
+        m = m * 10 + static_cast<uint64_t>(*p - '0');
+        significatifs += m != 0;
     }
-    if (p >= l.fin || !r.chiffrelu || r.nombre > 15) return false;
+    bool chiffrelu = p > debut;
+    long decimales = 0;
+    if (p < l.fin && *p == '.') {
+        debut = ++p;
+        for (; p < l.fin && chiffre(static_cast<unsigned char>(*p)); ++p) {
+            m = m * 10 + static_cast<uint64_t>(*p - '0');
+            significatifs += m != 0;
+        }
+        decimales = p - debut;
+        chiffrelu = chiffrelu || decimales > 0;
+    }
+    if (p >= l.fin || !chiffrelu || significatifs > 15 || decimales > 22) return false;
     if (minuscule(static_cast<unsigned char>(*p)) == 'e') return false;
-    float f;
-    if (!rapide(r, r.decalage - r.nombre, f)) return false;
-    destination = f;
+    const double d = static_cast<double>(m) / puissances[decimales];
+    uint64_t bits;
+    std::memcpy(&bits, &d, sizeof bits);
+    if ((bits & 0x1fffffff) == 0x10000000) return false;
+    destination = static_cast<float>(negatif ? -d : d);
     l.courant = p;
     return true;
 }

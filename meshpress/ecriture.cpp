@@ -108,38 +108,40 @@ int formaterreel(char *texte, double valeur) {
     char *p = texte;
     if (std::signbit(valeur)) *p++ = '-';
     const double a = std::fabs(valeur);
-    if (std::isnan(a)) {
-        std::memcpy(p, "nan", 3);
-        return static_cast<int>(p + 3 - texte);
-    }
-    // Exact below 2^44, where the millionths fit 64 bits: valeur = m 2^e, and round(valeur 10^6)
-    // in 128-bit integers.
-    if (a < 0x1p44) {
-        uint64_t bits;
-        std::memcpy(&bits, &a, sizeof bits);
-        const int exposant = static_cast<int>(bits >> 52);
-        uint64_t m = bits & ((1ull << 52) - 1);
-        int e;
-        if (exposant == 0) {
-            e = -1074;
-        } else {
-            m |= 1ull << 52;
-            e = exposant - 1075;
+    // Below 2^32 (NaN fails the test): the integer part and the fraction, both exact, and the
+    // fraction's millionths rounded from its exact product by 10^6, in double arithmetic.
+    if (a < 0x1p32) {
+        uint64_t entier = static_cast<uint64_t>(a);
+        const double fraction = a - static_cast<double>(entier);
+        uint64_t millioniemes = 0;
+        // Below 2^-30 the product is under 0.001: 0 millionths.
+        if (fraction >= 0x1p-30) {
+            // The fraction as haut + bas, 26 and 27 significant bits: each times 10^6 (14
+            // significant bits and a power of two) is exact, and so is their sum as t + erreur.
+            uint64_t bits;
+            std::memcpy(&bits, &fraction, sizeof bits);
+            bits &= ~((1ull << 27) - 1);
+            double haut;
+            std::memcpy(&haut, &bits, sizeof haut);
+            const double bas = (fraction - haut) * 1e6;
+            haut *= 1e6;
+            const double t = haut + bas;
+            const double erreur = bas - (t - haut);
+            // The nearest integer to t, ties to even; t's distance to it is a multiple of t's
+            // unit, so only a half can be moved across by the error.
+            const double r = (t + 0x1p52) - 0x1p52;
+            const double d = t - r;
+            millioniemes = static_cast<uint64_t>(r);
+            if (d == 0.5 && erreur > 0)
+                ++millioniemes;
+            else if (d == -0.5 && erreur < 0)
+                --millioniemes;
+            if (millioniemes == 1000000) {
+                ++entier;
+                millioniemes = 0;
+            }
         }
-        // Below 2^44 the exponent e is at most -9: the value always has a fraction part.
-        const unsigned __int128 n = static_cast<unsigned __int128>(m) * 1000000u;
-        uint64_t millioniemes;
-        if (-e >= 120) {
-            millioniemes = 0; // below 2^-67 even the product rounds to 0
-        } else {
-            const unsigned __int128 q = n >> -e;
-            const unsigned __int128 reste = n - (q << -e);
-            const unsigned __int128 moitie = static_cast<unsigned __int128>(1) << (-e - 1);
-            millioniemes = static_cast<uint64_t>(q);
-            if (reste > moitie || (reste == moitie && (millioniemes & 1))) ++millioniemes;
-        }
-        const uint64_t entier = millioniemes / 1000000;
-        const uint32_t fraction = static_cast<uint32_t>(millioniemes - entier * 1000000);
+        const uint32_t fraction6 = static_cast<uint32_t>(millioniemes);
         if (entier < 10) {
             *p++ = static_cast<char>('0' + entier);
         } else if (entier < 100) {
@@ -153,10 +155,14 @@ int formaterreel(char *texte, double valeur) {
             p += longueur;
         }
         *p++ = '.';
-        std::memcpy(p, paires + 2 * (fraction / 10000), 2);
-        std::memcpy(p + 2, paires + 2 * (fraction / 100 % 100), 2);
-        std::memcpy(p + 4, paires + 2 * (fraction % 100), 2);
+        std::memcpy(p, paires + 2 * (fraction6 / 10000), 2);
+        std::memcpy(p + 2, paires + 2 * (fraction6 / 100 % 100), 2);
+        std::memcpy(p + 4, paires + 2 * (fraction6 % 100), 2);
         return static_cast<int>(p + 6 - texte);
+    }
+    if (std::isnan(a)) {
+        std::memcpy(p, "nan", 3);
+        return static_cast<int>(p + 3 - texte);
     }
     if (std::isinf(a)) {
         std::memcpy(p, "inf", 3);

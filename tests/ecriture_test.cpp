@@ -9,13 +9,21 @@
 #include "ecriture.h"
 
 TEST(Ecriture, NombresCommePrintf) {
-    std::vector<double> valeurs = {-0.0, 5e-7, -5e-7, 2.5e-6, 999999.9999995, 0x1p44 - 1, 0x1p44, 4.9e-324, DBL_MAX, INFINITY, -INFINITY, NAN, -NAN};
+    // Exact ties (0.0078125 = 2^-7), carries into the integer part, the ends of the formatter's
+    // paths, the extremes.
+    std::vector<double> valeurs = {-0.0, 5e-7, -5e-7, 2.5e-6, 0.0078125, 0.0234375, 9.9999995, 999999.9999995,
+                                   0x1p-30, 0x1p-30 - 0x1p-83, 0x1p32 - 0x1p-20, 0x1p32, 0x1p44 - 1, 0x1p44,
+                                   4.9e-324, DBL_MAX, INFINITY, -INFINITY, NAN, -NAN};
     std::mt19937_64 alea(99);
     for (int i = 0; i < 200000; ++i) {
         valeurs.push_back(std::bit_cast<double>(static_cast<uint64_t>(alea())));
         // Ties of the sixth decimal, and values of every size that floats give.
         valeurs.push_back((static_cast<double>(alea() % 100000) + 0.5) / 1e6);
         valeurs.push_back(std::ldexp(static_cast<double>(alea() % 2000001) - 1e6, -static_cast<int>(alea() % 150)));
+        // What the writer prints: a tenth of a model's float, 128 - 128 times one.
+        const float f = std::bit_cast<float>(static_cast<uint32_t>(alea() % 0x4b000000u));
+        valeurs.push_back(static_cast<double>(f) / 10);
+        valeurs.push_back(128.0 - 128.0 * static_cast<double>(f));
     }
     for (double v : valeurs) {
         char attendu[400], obtenu[400];

@@ -56,14 +56,14 @@ TEST(Lecture, CommeLaBibliothequeC) {
     }
 }
 
-// Decimal texts of at most 15 digits whose value, or the double nearest to it, lies on or next to
+// Decimal texts of 9 to 17 digits whose value, or the double nearest to it, lies on or next to
 // the midpoint of two floats: where rounding to double, then to float, would go wrong.
 TEST(Lecture, MilieuxEntreDeuxFloats) {
     std::mt19937 alea(2);
     for (int i = 0; i < 3000; ++i) {
         const float f = std::ldexp(1.0f + static_cast<float>(alea() % (1 << 23)) / (1 << 23), static_cast<int>(alea() % 120) - 60);
         const double milieu = (static_cast<double>(f) + static_cast<double>(std::nextafter(f, INFINITY))) / 2;
-        for (int k = static_cast<int>(std::floor(std::log10(milieu))) - 14, fin = k + 6; k < fin; ++k)
+        for (int k = static_cast<int>(std::floor(std::log10(milieu))) - 16, fin = k + 8; k < fin; ++k)
             for (double d : {-1.0, 0.0, 1.0}) {
                 d += std::nearbyint(milieu / std::pow(10.0, k));
                 char texte[64];
