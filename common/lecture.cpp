@@ -260,6 +260,22 @@ long lireitem(Lecteur &l, char *item, size_t taille) {
     return static_cast<long>(longueur);
 }
 
+const char *lireitemsurplace(Lecteur &l, char *item, size_t taille, long &longueur) {
+    if (sauterblancs(l)) {
+        const char *debut = l.courant;
+        const char *p = debut;
+        while (p < l.fin && !blanc(static_cast<unsigned char>(*p))) ++p;
+        if (p < l.fin) {
+            l.courant = p;
+            const size_t n = static_cast<size_t>(p - debut);
+            longueur = static_cast<long>(n < taille ? n : taille);
+            return debut;
+        }
+    }
+    longueur = lireitem(l, item, taille);
+    return item;
+}
+
 namespace {
 
 // The common case, a decimal integer of at most 9 digits that ends inside the buffer, without

@@ -38,6 +38,11 @@ char *liremot(Lecteur &l);
 // end of the input.
 long lireitem(Lecteur &l, char *item, size_t taille);
 
+// lireitem without copying a word that lies whole in the buffer: returns the item's characters,
+// in the buffer (valid until the next read) or in item, and sets longueur as lireitem returns it.
+// The characters are not followed by a NUL; the item's text as a C string ends at the first one.
+const char *lireitemsurplace(Lecteur &l, char *item, size_t taille, long &longueur);
+
 // "%lli", held to the signed 32-bit range. A value that cannot be read leaves destination
 // unchanged; returns whether one was read.
 bool lireentier(Lecteur &l, int32_t &destination);

@@ -4,16 +4,19 @@
 
 #include "ecriture.h"
 #include "lecture.h"
+#include "systeme.h"
 
 namespace modele {
 
 // All tables start zeroed: an entry that was never filled reads as zeros. A point's x, y and z
 // lie together, padded to 16 bytes so that none straddles two cache lines, and so do a texture
 // vertex's u and v: a face naming points far apart costs one cache miss per corner, not three.
-alignas(64) float points[CAPACITE][4];
-alignas(64) float coordtex[CAPACITE][2];
+// The tables start on large-page boundaries, so that large pages can cover them whole.
+constexpr size_t GRANDEPAGE = 1 << 21;
+alignas(GRANDEPAGE) float points[CAPACITE][4];
+alignas(GRANDEPAGE) float coordtex[CAPACITE][2];
 // Per face: x, z, y of corner 1, then of corner 2, then of corner 3.
-float faces[CAPACITE][9];
+alignas(GRANDEPAGE) float faces[CAPACITE][9];
 
 namespace {
 
@@ -86,23 +89,22 @@ void texture(int32_t numero, float t[2]) {
 
 enum Motcle { AUCUN, NOMBREDEPOINTS, POINTS, FACES, TEXTURES, FACETEXTURES };
 
-// The keyword an item is, compared as C strings (an item's text ends at its first NUL). The
-// item buffer is fully initialised, so comparing a keyword with its NUL compares the strings.
-template <size_t N> bool egal(const char *item, const char (&motcle)[N]) {
-    return std::memcmp(item, motcle, N) == 0;
+// The keyword an item is, compared as C strings: the item's text ends at its first NUL.
+template <size_t N> bool egal(const char *item, size_t longueur, const char (&motcle)[N]) {
+    return longueur >= N - 1 && std::memcmp(item, motcle, N - 1) == 0 && (longueur == N - 1 || item[N - 1] == '\0');
 }
 
-Motcle motcle(const char *item) {
+Motcle motcle(const char *item, size_t longueur) {
     switch (item[0]) {
     case 'N':
-        return egal(item, "Nombre_de_points:") ? NOMBREDEPOINTS : AUCUN;
+        return egal(item, longueur, "Nombre_de_points:") ? NOMBREDEPOINTS : AUCUN;
     case 'P':
-        return egal(item, "Points:") ? POINTS : AUCUN;
+        return egal(item, longueur, "Points:") ? POINTS : AUCUN;
     case 'F':
-        if (egal(item, "Faces:")) return FACES;
-        return egal(item, "FaceTextures:") ? FACETEXTURES : AUCUN;
+        if (egal(item, longueur, "Faces:")) return FACES;
+        return egal(item, longueur, "FaceTextures:") ? FACETEXTURES : AUCUN;
     case 'T':
-        return egal(item, "Textures:") ? TEXTURES : AUCUN;
+        return egal(item, longueur, "Textures:") ? TEXTURES : AUCUN;
     default:
         return AUCUN;
     }
@@ -111,10 +113,57 @@ Motcle motcle(const char *item) {
 // Item loop shared by both scans: every item that is no keyword of the scan is skipped, and so
 // is an item too long to be one, read whole so that no piece of it can pass for a keyword.
 template <typename Action> void parcourir(Lecteur &entree, Action action) {
-    char item[TAILLEITEM] = {};
+    grandespages(points, sizeof points);
+    grandespages(coordtex, sizeof coordtex);
+    grandespages(faces, sizeof faces);
+    char item[TAILLEITEM];
     long longueur;
-    while ((longueur = lireitem(entree, item, sizeof item)) >= 0)
-        if (longueur < static_cast<long>(TAILLEITEM)) action(item);
+    for (;;) {
+        const char *texte = lireitemsurplace(entree, item, sizeof item, longueur);
+        if (longueur < 0) return;
+        if (longueur < static_cast<long>(TAILLEITEM)) action(motcle(texte, static_cast<size_t>(longueur)));
+    }
+}
+
+// Face entries wait in a short queue before they are completed, their table entries fetched
+// meanwhile: reading the lines in between hides the memory's delay when the corners lie far
+// apart. The queue keeps the entries' order, and every other keyword empties it first, as a later
+// entry may change a point or texture vertex a waiting face names; so does the scan's end.
+struct Enattente {
+    Motcle mot;
+    int32_t index;
+    int32_t coins[3];
+};
+constexpr int PROFONDEUR = 8;
+struct Attente {
+    Enattente entrees[PROFONDEUR];
+    int premiere = 0;
+    int nombre = 0;
+};
+
+template <typename Terminer> void vider(Attente &attente, Terminer terminer) {
+    for (; attente.nombre > 0; --attente.nombre, attente.premiere = (attente.premiere + 1) % PROFONDEUR)
+        terminer(attente.entrees[attente.premiere]);
+}
+
+// Queues the entry just read, prefetching the entries it names in the corners' table and, for a
+// scan that keeps face records, its record; completes the oldest one when the queue is full.
+template <size_t N, typename Terminer>
+void mettreenattente(Attente &attente, Motcle mot, const Etat &etat, const float (&table)[CAPACITE][N],
+                     bool enregistrement, Terminer terminer) {
+    if (attente.nombre == PROFONDEUR) {
+        terminer(attente.entrees[attente.premiere]);
+        attente.premiere = (attente.premiere + 1) % PROFONDEUR;
+        --attente.nombre;
+    }
+    Enattente &face = attente.entrees[(attente.premiere + attente.nombre++) % PROFONDEUR];
+    face.mot = mot;
+    face.index = etat.index;
+    for (int k = 0; k < 3; ++k) {
+        face.coins[k] = etat.coins[k];
+        if (dansletableau(face.coins[k])) __builtin_prefetch(table[face.coins[k]]);
+    }
+    if (enregistrement && dansletableau(face.index)) __builtin_prefetch(faces[face.index]);
 }
 
 } // namespace
@@ -123,45 +172,68 @@ void convertirsanstexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
     Lecteur entree;
     ouvrirlecteur(entree, fichier);
     Etat etat;
-    parcourir(entree, [&](const char *item) {
-        const Motcle mot = motcle(item);
+    Attente attente;
+    const auto terminer = [&](const Enattente &face) {
+        float a[3], b[3], c[3];
+        point(face.coins[0], a);
+        point(face.coins[1], b);
+        point(face.coins[2], c);
+        ecrireface(sortie, a, b, c);
+    };
+    parcourir(entree, [&](Motcle mot) {
         if (mot == NOMBREDEPOINTS) {
+            vider(attente, terminer);
             lirenombredepoints(sortie, entree, etat, nomtableau, false);
         } else if (mot == POINTS) {
+            vider(attente, terminer);
             lirepoint(entree, etat);
         } else if (mot == FACES) {
             lireface(entree, etat);
-            float a[3], b[3], c[3];
-            point(etat.coins[0], a);
-            point(etat.coins[1], b);
-            point(etat.coins[2], c);
-            ecrireface(sortie, a, b, c);
+            mettreenattente(attente, mot, etat, points, false, terminer);
         }
     });
+    vider(attente, terminer);
 }
 
 void convertiravectexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
     Lecteur entree;
     ouvrirlecteur(entree, fichier);
     Etat etat;
-    parcourir(entree, [&](const char *item) {
-        const Motcle mot = motcle(item);
+    Attente attente;
+    const auto terminer = [&](const Enattente &face) {
+        if (face.mot == FACES && dansletableau(face.index)) {
+            float *enregistrement = faces[face.index];
+            for (int k = 0; k < 3; ++k) {
+                float p[3];
+                point(face.coins[k], p);
+                // The record holds x, z, y: the model's y and z change places.
+                enregistrement[3 * k] = p[0];
+                enregistrement[3 * k + 1] = p[2];
+                enregistrement[3 * k + 2] = p[1];
+            }
+        } else if (face.mot == FACETEXTURES) {
+            float ta[2], tb[2], tc[2];
+            texture(face.coins[0], ta);
+            texture(face.coins[1], tb);
+            texture(face.coins[2], tc);
+            ecrirefacetexture(sortie, dansletableau(face.index) ? faces[face.index] : zeros, ta, tb, tc);
+        }
+    };
+    parcourir(entree, [&](Motcle mot) {
+        if (mot == AUCUN) return;
+        if (mot == FACES) {
+            lireface(entree, etat);
+            return mettreenattente(attente, mot, etat, points, true, terminer);
+        }
+        if (mot == FACETEXTURES) {
+            lireface(entree, etat);
+            return mettreenattente(attente, mot, etat, coordtex, true, terminer);
+        }
+        vider(attente, terminer);
         if (mot == NOMBREDEPOINTS) {
             lirenombredepoints(sortie, entree, etat, nomtableau, true);
         } else if (mot == POINTS) {
             lirepoint(entree, etat);
-        } else if (mot == FACES) {
-            lireface(entree, etat);
-            if (!dansletableau(etat.index)) return;
-            float *face = faces[etat.index];
-            for (int k = 0; k < 3; ++k) {
-                float p[3];
-                point(etat.coins[k], p);
-                // The record holds x, z, y: the model's y and z change places.
-                face[3 * k] = p[0];
-                face[3 * k + 1] = p[2];
-                face[3 * k + 2] = p[1];
-            }
         } else if (mot == TEXTURES) {
             int32_t numero = 0;
             lireentier(entree, numero);
@@ -170,15 +242,9 @@ void convertiravectexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
                 lirereels(entree, coordtex[numero][0], coordtex[numero][1], w);
             else
                 lirereels(entree, u, v, w);
-        } else if (mot == FACETEXTURES) {
-            lireface(entree, etat);
-            float ta[2], tb[2], tc[2];
-            texture(etat.coins[0], ta);
-            texture(etat.coins[1], tb);
-            texture(etat.coins[2], tc);
-            ecrirefacetexture(sortie, dansletableau(etat.index) ? faces[etat.index] : zeros, ta, tb, tc);
         }
     });
+    vider(attente, terminer);
 }
 
 } // namespace modele
