@@ -202,13 +202,24 @@ long long position(const Lecteur &l) {
 }
 
 bool correspondre(Lecteur &l, const char *texte) {
-    for (const char *t = texte; *t; ++t) {
+    for (const char *t = texte; *t;) {
         if (blanc(static_cast<unsigned char>(*t))) {
             sauterblancs(l);
+            ++t;
             continue;
         }
-        if (regarder(l) != static_cast<unsigned char>(*t)) return false;
-        prendre(l);
+        // A run of plain text found whole in the buffer is taken at once.
+        size_t n = 0;
+        while (t[n] && !blanc(static_cast<unsigned char>(t[n]))) ++n;
+        if (static_cast<size_t>(l.fin - l.courant) >= n && std::memcmp(l.courant, t, n) == 0) {
+            l.courant += n;
+            t += n;
+            continue;
+        }
+        for (const char *finsuite = t + n; t < finsuite; ++t) {
+            if (regarder(l) != static_cast<unsigned char>(*t)) return false;
+            prendre(l);
+        }
     }
     return true;
 }
