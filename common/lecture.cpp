@@ -12,7 +12,8 @@ char tampon[1 << 20];
 
 constexpr std::array<bool, 256> tableblancs() {
     std::array<bool, 256> table{};
-    for (int c = 0; c < 256; ++c) table[static_cast<size_t>(c)] = estblanc(c);
+    for (int c = 0; c < 256; ++c)
+        table[static_cast<size_t>(c)] = estblanc(c);
     return table;
 }
 constexpr std::array<bool, 256> blancs = tableblancs();
@@ -58,7 +59,8 @@ inline void prendre(Lecteur &l) {
 // Every conversion but "%c" first skips white space; false at the end of the input.
 bool sauterblancs(Lecteur &l) {
     for (;;) {
-        while (l.courant < l.fin && blanc(static_cast<unsigned char>(*l.courant))) ++l.courant;
+        while (l.courant < l.fin && blanc(static_cast<unsigned char>(*l.courant)))
+            ++l.courant;
         if (l.courant < l.fin) return true;
         if (!remplir(l)) return false;
     }
@@ -73,11 +75,11 @@ struct Reel {
     bool negatif = false;
     bool hexa = false;
     char chiffres[MAXCHIFFRES + 2];
-    int nombre = 0;          // significant digits kept
-    bool colle = false;      // a non-zero digit was dropped
-    bool chiffrelu = false;  // at least one digit of the mantissa
-    long long decalage = 0;  // digits before the point, among those significant or dropped
-    bool exposant = false;   // an exponent with at least one digit
+    int nombre = 0;         // significant digits kept
+    bool colle = false;     // a non-zero digit was dropped
+    bool chiffrelu = false; // at least one digit of the mantissa
+    long long decalage = 0; // digits before the point, among those significant or dropped
+    bool exposant = false;  // an exponent with at least one digit
     bool exposantnegatif = false;
     long long valeurexposant = 0;
 };
@@ -106,7 +108,8 @@ constexpr double puissances[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
 bool rapide(const Reel &r, long long exposant10, float &resultat) {
     if (r.colle || r.nombre > 15 || exposant10 < -22 || exposant10 > 22) return false;
     uint64_t m = 0;
-    for (int i = 0; i < r.nombre; ++i) m = m * 10 + static_cast<uint64_t>(r.chiffres[i] - '0');
+    for (int i = 0; i < r.nombre; ++i)
+        m = m * 10 + static_cast<uint64_t>(r.chiffres[i] - '0');
     double d = static_cast<double>(m);
     d = exposant10 < 0 ? d / puissances[-exposant10] : d * puissances[exposant10];
     if (d != 0 && (d < 0x1p-125 || d > 0x1p127)) return false;
@@ -119,7 +122,8 @@ bool rapide(const Reel &r, long long exposant10, float &resultat) {
 
 float valeur(const Reel &r) {
     if (r.nombre == 0) return r.negatif ? -0.0f : 0.0f;
-    const long long exposant = r.exposant ? (r.exposantnegatif ? -r.valeurexposant : r.valeurexposant) : 0;
+    const long long exposant =
+        r.exposant ? (r.exposantnegatif ? -r.valeurexposant : r.valeurexposant) : 0;
     // The value is 0.DIGITS times the base to the power decalage (hexadecimal digits count 4
     // binary places), times 10 or 2 to the exponent.
     if (!r.hexa) {
@@ -158,7 +162,8 @@ bool reelsimple(Lecteur &l, float &destination) {
     const char *p = l.courant;
     const bool negatif = *p == '-';
     if (*p == '-' || *p == '+') ++p;
-    if (p + 1 < l.fin && *p == '0' && minuscule(static_cast<unsigned char>(p[1])) == 'x') return false;
+    if (p + 1 < l.fin && *p == '0' && minuscule(static_cast<unsigned char>(p[1])) == 'x')
+        return false;
     uint64_t m = 0;
     int significatifs = 0; // digits from the first non-zero one; m may wrap past 19, then unused
     const char *debut = p;
@@ -167,7 +172,7 @@ bool reelsimple(Lecteur &l, float &destination) {
         significatifs += m != 0;
     }
     bool chiffrelu = p > debut;
-    long decimales = 0;
+    ptrdiff_t decimales = 0;
     if (p < l.fin && *p == '.') {
         debut = ++p;
         for (; p < l.fin && chiffre(static_cast<unsigned char>(*p)); ++p) {
@@ -210,7 +215,8 @@ bool correspondre(Lecteur &l, const char *texte) {
         }
         // A run of plain text found whole in the buffer is taken at once.
         size_t n = 0;
-        while (t[n] && !blanc(static_cast<unsigned char>(t[n]))) ++n;
+        while (t[n] && !blanc(static_cast<unsigned char>(t[n])))
+            ++n;
         if (static_cast<size_t>(l.fin - l.courant) >= n && std::memcmp(l.courant, t, n) == 0) {
             l.courant += n;
             t += n;
@@ -230,11 +236,13 @@ char *liremot(Lecteur &l) {
     char *mot = static_cast<char *>(std::malloc(capacite));
     for (;;) {
         const char *debut = l.courant;
-        while (l.courant < l.fin && !blanc(static_cast<unsigned char>(*l.courant))) ++l.courant;
+        while (l.courant < l.fin && !blanc(static_cast<unsigned char>(*l.courant)))
+            ++l.courant;
         size_t n = static_cast<size_t>(l.courant - debut);
         if (mot != nullptr && taille + n + 1 > capacite) {
             size_t nouvelle = capacite;
-            while (taille + n + 1 > nouvelle) nouvelle *= 2;
+            while (taille + n + 1 > nouvelle)
+                nouvelle *= 2;
             // Without memory the word is still read whole, and kept as far as it fits.
             if (char *plus = static_cast<char *>(std::realloc(mot, nouvelle))) {
                 mot = plus;
@@ -259,7 +267,8 @@ long lireitem(Lecteur &l, char *item, size_t taille) {
     size_t longueur = 0, garde = 0;
     for (;;) {
         const char *debut = l.courant;
-        while (l.courant < l.fin && !blanc(static_cast<unsigned char>(*l.courant))) ++l.courant;
+        while (l.courant < l.fin && !blanc(static_cast<unsigned char>(*l.courant)))
+            ++l.courant;
         const size_t n = static_cast<size_t>(l.courant - debut);
         const size_t place = taille > garde + 1 ? taille - garde - 1 : 0;
         std::memcpy(item + garde, debut, n < place ? n : place);
@@ -275,7 +284,8 @@ const char *lireitemsurplace(Lecteur &l, char *item, size_t taille, long &longue
     if (sauterblancs(l)) {
         const char *debut = l.courant;
         const char *p = debut;
-        while (p < l.fin && !blanc(static_cast<unsigned char>(*p))) ++p;
+        while (p < l.fin && !blanc(static_cast<unsigned char>(*p)))
+            ++p;
         if (p < l.fin) {
             l.courant = p;
             const size_t n = static_cast<size_t>(p - debut);

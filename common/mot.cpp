@@ -2,7 +2,8 @@
 
 #include <cctype>
 #include <climits>
-#include <sys/stat.h>
+
+#include "systeme.h"
 
 long lirelemot(FILE *flux, char *tampon, size_t taille) {
     int c = getc(flux);
@@ -43,9 +44,9 @@ int lireentierconsole(FILE *flux, int &destination) {
 }
 
 FILE *ouvrirlecture(const char *nom) {
-    FILE *f = std::fopen(nom, "r");
-    struct stat etat;
-    if (f != nullptr && fstat(fileno(f), &etat) == 0 && S_ISDIR(etat.st_mode)) {
+    // In binary mode, so that every system reads the same bytes.
+    FILE *f = std::fopen(nom, "rb");
+    if (f != nullptr && estdossier(f)) {
         std::fclose(f);
         return nullptr;
     }

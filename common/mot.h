@@ -13,6 +13,6 @@ long lirelemot(FILE *flux, char *tampon, size_t taille);
 // number (what "%d" takes of it is taken, the rest stays), EOF when the stream ended first.
 int lireentierconsole(FILE *flux, int &destination);
 
-// fopen(nom, "r") for a file to read; a directory, which opens but holds no text, is refused
+// fopen(nom, "rb") for a file to read; a directory, which opens but holds no text, is refused
 // like a file that cannot be opened (nullptr).
 FILE *ouvrirlecture(const char *nom);

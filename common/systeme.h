@@ -1,7 +1,35 @@
 #pragma once
 #include <cstddef>
+#include <cstdio>
 
-// What the tools need of the system they run on, one routine each, with a side per system.
+// What the tools need of the system they run on, one routine each, with a side per system
+// (systeme_posix.cpp, systeme_windows.cpp).
+
+// Standard output and error written byte for byte: no line end is translated, so that the
+// console transcript is the same text on every system.
+void preparerconsole();
+
+// The first occurrence of motif (longueur characters) in texte (taille characters), or nullptr.
+const char *chercher(const char *texte, size_t taille, const char *motif, size_t longueur);
+
+// Whether the open file and the file named nom are one and the same file (through any link or
+// spelling of the name): opening nom for writing would empty the open one.
+bool memefichier(FILE *ouvert, const char *nom);
+
+// Whether the open file is a directory, which holds no text.
+bool estdossier(FILE *ouvert);
+
+// The end-of-run wait: on a console, asks for one key and waits for it; otherwise (a script,
+// a pipe, a redirected file) nobody can answer, so it returns at once without printing anything.
+void attendretouche();
+
+// The alignment of such a table: a large-page boundary, so that large pages can cover it whole;
+// Windows object files align to 8 KiB at most, and the tables stay on ordinary pages there.
+#ifdef _WIN32
+constexpr size_t ALIGNEMENTTABLE = 64;
+#else
+constexpr size_t ALIGNEMENTTABLE = 1 << 21;
+#endif
 
 // Asks for large memory pages over a table read at scattered places, so that each read costs
 // fewer address-translation misses; where the system cannot, nothing changes.

@@ -1,13 +1,12 @@
 #include "convertisseur.h"
 
 #include <cstring>
-#include <sys/stat.h>
 
-#include "attente.h"
 #include "ecriture.h"
 #include "lecture.h"
 #include "modele.h"
 #include "mot.h"
+#include "systeme.h"
 
 int avectexture = 0;
 
@@ -25,23 +24,27 @@ char zone[(1 << 20) + MAXITEM + 1];
 // the item's text as a C string, provided the whole item is short enough to be one. The pass
 // stops at the first such item: the rest could not change the flag.
 void detectertexture(FILE *detection) {
-    size_t garde = 0;     // characters kept from the previous read, at the start of zone
-    bool debut = true;    // zone starts at the start of the file
+    size_t garde = 0;  // characters kept from the previous read, at the start of zone
+    bool debut = true; // zone starts at the start of the file
     for (;;) {
         const size_t lus = std::fread(zone + garde, 1, sizeof zone - garde, detection);
         const size_t total = garde + lus;
         const bool finfichier = lus == 0;
         size_t reprise = total > LONGUEURMOT ? total - LONGUEURMOT : 0; // where to keep from
         for (size_t i = 0; i + LONGUEURMOT <= total;) {
-            const char *trouve = static_cast<const char *>(
-                memmem(zone + i, total - i, MOTTEXTURE, LONGUEURMOT));
+            const char *trouve = chercher(zone + i, total - i, MOTTEXTURE, LONGUEURMOT);
             if (trouve == nullptr) break;
             const size_t position = static_cast<size_t>(trouve - zone);
             i = position + 1;
-            if (position == 0 ? !debut : !estblanc(static_cast<unsigned char>(zone[position - 1]))) continue;
+            if (position == 0 ? !debut : !estblanc(static_cast<unsigned char>(zone[position - 1])))
+                continue;
             size_t fin = position + LONGUEURMOT;
-            if (fin < total && !estblanc(static_cast<unsigned char>(zone[fin])) && zone[fin] != '\0') continue;
-            while (fin < total && !estblanc(static_cast<unsigned char>(zone[fin])) && fin - position <= MAXITEM) ++fin;
+            if (fin < total && !estblanc(static_cast<unsigned char>(zone[fin])) &&
+                zone[fin] != '\0')
+                continue;
+            while (fin < total && !estblanc(static_cast<unsigned char>(zone[fin])) &&
+                   fin - position <= MAXITEM)
+                ++fin;
             if (fin - position > MAXITEM) continue;
             if (fin == total && !finfichier) {
                 // The item goes on in the next read: keep it whole.
@@ -83,33 +86,29 @@ bool lirereponse(char *tampon, size_t taille) {
     return longueur >= 0 && longueur < static_cast<long>(taille);
 }
 
-// Opening the output for writing would empty the model before it is read.
-bool memefichier(FILE *entree, const char *nomsortie) {
-    struct stat e, s;
-    return fstat(fileno(entree), &e) == 0 && stat(nomsortie, &s) == 0 && e.st_dev == s.st_dev &&
-           e.st_ino == s.st_ino;
-}
-
 // What the DS will draw otherwise than the user thinks, said on standard error once the
 // transcript is out; the file stays as the format makes it.
 void avertir(const Bilan &b) {
     std::fflush(stdout);
     if (b.horslimites > 0)
-        std::fprintf(stderr,
-                     "\nattention : %lld valeurs de sommet hors de l'intervalle de VERTEX16 (-8 <= v < 8), "
-                     "la plus grande de %f en valeur absolue ; sur la DS elles deborderont. "
-                     "A l'echelle %g, le modele tiendrait.\n",
-                     b.horslimites, b.plusgrande, (8 - 1.0 / 4096) / b.plusgrande);
+        std::fprintf(
+            stderr,
+            "\nattention : %lld valeurs de sommet hors de l'intervalle de VERTEX16 (-8 <= v < 8), "
+            "la plus grande de %f en valeur absolue ; sur la DS elles deborderont. "
+            "A l'echelle %g, le modele tiendrait.\n",
+            b.horslimites, b.plusgrande, (8 - 1.0 / 4096) / b.plusgrande);
     if (b.triangles > 2048)
-        std::fprintf(stderr,
-                     "\nattention : %lld triangles (%lld sommets), plus que la DS n'en dessine en une image "
-                     "(2048 triangles, 6144 sommets).\n",
-                     b.triangles, 3 * b.triangles);
+        std::fprintf(
+            stderr,
+            "\nattention : %lld triangles (%lld sommets), plus que la DS n'en dessine en une image "
+            "(2048 triangles, 6144 sommets).\n",
+            b.triangles, 3 * b.triangles);
 }
 
 } // namespace
 
 void convertisseur() {
+    preparerconsole();
     char nomentree[256];
     char base[254];
     std::fputs("nom du fichier a convertir (mettre l'extension): ", stdout);
@@ -124,11 +123,13 @@ void convertisseur() {
 
     FILE *entree = ouvrirlecture(nomentree);
     if (entree == nullptr) return erreur();
+    // Opening the output for writing would empty the model before it is read.
     if (memefichier(entree, nomsortie)) {
         std::fclose(entree);
         return erreur();
     }
-    FILE *sortie = std::fopen(nomsortie, "w");
+    // In binary mode: the same bytes on every system, "\n" line ends included.
+    FILE *sortie = std::fopen(nomsortie, "wb");
     if (sortie == nullptr) {
         std::fclose(entree);
         return erreur();

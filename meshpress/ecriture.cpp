@@ -38,9 +38,10 @@ void nombre(double valeur) {
     rempli += static_cast<size_t>(formaterreel(tampon + rempli, valeur));
 }
 
-const char paires[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-                      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-                      "8081828384858687888990919293949596979899";
+const char paires[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
 
 // The decimal digits of n, written backwards from fin.
 char *chiffres(char *fin, uint64_t n) {
@@ -95,9 +96,11 @@ void ecriretexture(const float t[2]) {
 constexpr size_t MAXNOMBRE = 49;
 // Every face block is written into one reservation: a textured block, the longer one, has 15
 // numbers (nine vertex values, six texture values) and the text of its eight lines around them.
-constexpr size_t TEXTEBLOC = 2 * sizeof "FIFO_COMMAND_PACK(FIFO_TEX_COORD, FIFO_VERTEX16, FIFO_TEX_COORD, FIFO_VERTEX16),\n" +
-                             3 * sizeof "VERTEX_PACK(floatov16(),floatov16()),VERTEX_PACK(floatov16(),0),\n" +
-                             3 * sizeof "TEXTURE_PACK(floatot16(),floatot16()),\n";
+constexpr size_t TEXTEBLOC =
+    2 * sizeof "FIFO_COMMAND_PACK(FIFO_TEX_COORD, FIFO_VERTEX16, FIFO_TEX_COORD, "
+               "FIFO_VERTEX16),\n" +
+    3 * sizeof "VERTEX_PACK(floatov16(),floatov16()),VERTEX_PACK(floatov16(),0),\n" +
+    3 * sizeof "TEXTURE_PACK(floatot16(),floatot16()),\n";
 constexpr size_t BLOC = 4096;
 // formaterreel asks for 330 characters of room wherever it writes, the last number too.
 static_assert(BLOC >= TEXTEBLOC + 14 * MAXNOMBRE + 330, "a face block must fit its reservation");
@@ -173,7 +176,8 @@ int formaterreel(char *texte, double valeur) {
     return static_cast<int>(r.ptr - texte);
 }
 
-constexpr char FINENTETE[] = ",\n FIFO_COMMAND_PACK(FIFO_BEGIN, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n GL_TRIANGLE,\n";
+constexpr char FINENTETE[] =
+    ",\n FIFO_COMMAND_PACK(FIFO_BEGIN, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n GL_TRIANGLE,\n";
 constexpr size_t ENTETE = 128; // the header but its name: "u32 ", "[] = {", 11 digits, the end
 static_assert(ENTETE >= sizeof "u32 [] = {" + 11 + sizeof FINENTETE);
 

@@ -11,12 +11,10 @@ namespace modele {
 // All tables start zeroed: an entry that was never filled reads as zeros. A point's x, y and z
 // lie together, padded to 16 bytes so that none straddles two cache lines, and so do a texture
 // vertex's u and v: a face naming points far apart costs one cache miss per corner, not three.
-// The tables start on large-page boundaries, so that large pages can cover them whole.
-constexpr size_t GRANDEPAGE = 1 << 21;
-alignas(GRANDEPAGE) float points[CAPACITE][4];
-alignas(GRANDEPAGE) float coordtex[CAPACITE][2];
+alignas(ALIGNEMENTTABLE) float points[CAPACITE][4];
+alignas(ALIGNEMENTTABLE) float coordtex[CAPACITE][2];
 // Per face: x, z, y of corner 1, then of corner 2, then of corner 3.
-alignas(GRANDEPAGE) float faces[CAPACITE][9];
+alignas(ALIGNEMENTTABLE) float faces[CAPACITE][9];
 
 namespace {
 
@@ -91,7 +89,8 @@ enum Motcle { AUCUN, NOMBREDEPOINTS, POINTS, FACES, TEXTURES, FACETEXTURES };
 
 // The keyword an item is, compared as C strings: the item's text ends at its first NUL.
 template <size_t N> bool egal(const char *item, size_t longueur, const char (&motcle)[N]) {
-    return longueur >= N - 1 && std::memcmp(item, motcle, N - 1) == 0 && (longueur == N - 1 || item[N - 1] == '\0');
+    return longueur >= N - 1 && std::memcmp(item, motcle, N - 1) == 0 &&
+           (longueur == N - 1 || item[N - 1] == '\0');
 }
 
 Motcle motcle(const char *item, size_t longueur) {
@@ -121,7 +120,8 @@ template <typename Action> void parcourir(Lecteur &entree, Action action) {
     for (;;) {
         const char *texte = lireitemsurplace(entree, item, sizeof item, longueur);
         if (longueur < 0) return;
-        if (longueur < static_cast<long>(TAILLEITEM)) action(motcle(texte, static_cast<size_t>(longueur)));
+        if (longueur < static_cast<long>(TAILLEITEM))
+            action(motcle(texte, static_cast<size_t>(longueur)));
     }
 }
 
@@ -142,15 +142,16 @@ struct Attente {
 };
 
 template <typename Terminer> void vider(Attente &attente, Terminer terminer) {
-    for (; attente.nombre > 0; --attente.nombre, attente.premiere = (attente.premiere + 1) % PROFONDEUR)
+    for (; attente.nombre > 0;
+         --attente.nombre, attente.premiere = (attente.premiere + 1) % PROFONDEUR)
         terminer(attente.entrees[attente.premiere]);
 }
 
 // Queues the entry just read, prefetching the entries it names in the corners' table and, for a
 // scan that keeps face records, its record; completes the oldest one when the queue is full.
 template <size_t N, typename Terminer>
-void mettreenattente(Attente &attente, Motcle mot, const Etat &etat, const float (&table)[CAPACITE][N],
-                     bool enregistrement, Terminer terminer) {
+void mettreenattente(Attente &attente, Motcle mot, const Etat &etat,
+                     const float (&table)[CAPACITE][N], bool enregistrement, Terminer terminer) {
     if (attente.nombre == PROFONDEUR) {
         terminer(attente.entrees[attente.premiere]);
         attente.premiere = (attente.premiere + 1) % PROFONDEUR;
@@ -216,7 +217,8 @@ void convertiravectexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
             texture(face.coins[0], ta);
             texture(face.coins[1], tb);
             texture(face.coins[2], tc);
-            ecrirefacetexture(sortie, dansletableau(face.index) ? faces[face.index] : zeros, ta, tb, tc);
+            ecrirefacetexture(sortie, dansletableau(face.index) ? faces[face.index] : zeros, ta, tb,
+                              tc);
         }
     };
     parcourir(entree, [&](Motcle mot) {

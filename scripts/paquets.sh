@@ -5,7 +5,8 @@
 set -euo pipefail
 paquets=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev freeglut3-dev
          libglu1-mesa-dev libgl1-mesa-dri libx11-dev xvfb xauth xdotool
-         gcc-arm-none-eabi binutils-arm-none-eabi desmume x11-apps netpbm)
+         gcc-arm-none-eabi binutils-arm-none-eabi desmume x11-apps netpbm
+         g++-mingw-w64-x86-64 wine64)
 manquants=()
 for p in "${paquets[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || manquants+=("$p")

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Builds and runs every test. Usage: scripts/tester.sh [release|sanitize]
-#   release   optimised build (the default), in build/
+#   release   optimised build (the default), in build/, and the converter's Windows build, in
+#             build-windows/, run on the golden cases under Wine
 #   sanitize  AddressSanitizer + UndefinedBehaviorSanitizer build, in build-sanitize/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/paquets.sh
 case "${1:-release}" in
-    release) dossier=build; options=(-DCMAKE_BUILD_TYPE=Release) ;;
+    release) scripts/windows.sh
+             dossier=build; options=(-DCMAKE_BUILD_TYPE=Release -DMESHPRESS_EXE="$PWD/build-windows/meshpress/meshpress.exe") ;;
     sanitize) dossier=build-sanitize; options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANITIZE=ON) ;;
     *) echo "usage: $0 [release|sanitize]" >&2; exit 2 ;;
 esac

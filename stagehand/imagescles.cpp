@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "attente.h"
+#include "systeme.h"
 #include "mot.h"
 #include "scene.h"
 

@@ -26,7 +26,7 @@ void ecrire(const fs::path &chemin, const std::string &contenu) {
 
 // The files a case starts with, its links made from liens, into dossier.
 void preparer(const fs::path &cas, const fs::path &dossier) {
-    const std::set<fs::path> speciaux = {"console.in", "console.out", "console.err", "attendu", "liens", "fenetre", "image.ppm"};
+    const std::set<fs::path> speciaux = {"console.in", "console.out", "console.err", "attendu", "liens", "fenetre", "image.ppm", "posix"};
     fs::create_directories(dossier);
     for (const auto &e : fs::directory_iterator(cas))
         if (!speciaux.count(e.path().filename())) fs::copy(e.path(), dossier / e.path().filename(), fs::copy_options::recursive);
@@ -108,8 +108,17 @@ std::string verifier(const fs::path &cas, const char *programme) {
 
 } // namespace
 
+// With MESHPRESS_COMMANDE (the Windows build under Wine, say), the converter's cases alone run,
+// through that command, but for those that rely on what only POSIX systems have (a file posix in
+// the case says what), which are listed as left out.
 TEST(Golden, SortieConsoleFichiers) {
+    const char *commande = std::getenv("MESHPRESS_COMMANDE");
     for (const char *programme : {"meshpress", "stagehand"})
-        for (const auto &cas : fs::directory_iterator(fs::path(CAS) / programme))
-            EXPECT_EQ(verifier(cas.path(), programme[0] == 'm' ? MESHPRESS : STAGEHAND), "") << cas.path();
+        for (const auto &cas : fs::directory_iterator(fs::path(CAS) / programme)) {
+            if (commande && (programme[0] == 's' || fs::exists(cas.path() / "posix"))) {
+                if (programme[0] == 'm') std::printf("left out: %s: %s", cas.path().filename().c_str(), lire(cas.path() / "posix").c_str());
+                continue;
+            }
+            EXPECT_EQ(verifier(cas.path(), commande ? commande : programme[0] == 'm' ? MESHPRESS : STAGEHAND), "") << cas.path();
+        }
 }
