@@ -43,6 +43,22 @@ const char paires[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
+// The numbers 0 to 999 as text, left-aligned in four characters, and their lengths.
+struct Entiers {
+    char chiffres[1000][4];
+    uint8_t longueur[1000];
+};
+constexpr Entiers tableentiers() {
+    Entiers t{};
+    for (int n = 0; n < 1000; ++n) {
+        const int l = n < 10 ? 1 : n < 100 ? 2 : 3;
+        for (int i = l - 1, m = n; i >= 0; --i, m /= 10) t.chiffres[n][i] = static_cast<char>('0' + m % 10);
+        t.longueur[n] = static_cast<uint8_t>(l);
+    }
+    return t;
+}
+constexpr Entiers entiers = tableentiers();
+
 // The decimal digits of n, written backwards from fin.
 char *chiffres(char *fin, uint64_t n) {
     char *p = fin;
@@ -62,10 +78,12 @@ char *chiffres(char *fin, uint64_t n) {
 
 Bilan bilan{};
 
+// Without a branch: a model may have values on both sides of the range in any order.
 void verifier(double v) {
-    if (v >= -8 && v < 8) return;
-    ++bilan.horslimites;
-    if (std::fabs(v) > bilan.plusgrande) bilan.plusgrande = std::fabs(v);
+    const bool hors = !(v >= -8 && v < 8);
+    bilan.horslimites += hors;
+    const double grandeur = hors ? std::fabs(v) : 0.0;
+    bilan.plusgrande = bilan.plusgrande < grandeur ? grandeur : bilan.plusgrande;
 }
 
 void ecrirevertex(double v1, double v2, double v3) {
@@ -108,14 +126,18 @@ static_assert(BLOC >= TEXTEBLOC + 14 * MAXNOMBRE + 330, "a face block must fit i
 } // namespace
 
 int formaterreel(char *texte, double valeur) {
+    // The sign without a branch: a sign is as likely as none.
     char *p = texte;
-    if (std::signbit(valeur)) *p++ = '-';
+    *p = '-';
+    p += std::signbit(valeur);
     const double a = std::fabs(valeur);
     // Below 2^32 (NaN fails the test): the integer part and the fraction, both exact, and the
     // fraction's millionths rounded from its exact product by 10^6, in double arithmetic.
     if (a < 0x1p32) {
-        uint64_t entier = static_cast<uint64_t>(a);
-        const double fraction = a - static_cast<double>(entier);
+        // Through signed integers, which the processor converts in one instruction each.
+        const int64_t partieentiere = static_cast<int64_t>(a);
+        const double fraction = a - static_cast<double>(partieentiere);
+        uint64_t entier = static_cast<uint64_t>(partieentiere);
         uint64_t millioniemes = 0;
         // Below 2^-30 the product is under 0.001: 0 millionths.
         if (fraction >= 0x1p-30) {
@@ -134,7 +156,7 @@ int formaterreel(char *texte, double valeur) {
             // unit, so only a half can be moved across by the error.
             const double r = (t + 0x1p52) - 0x1p52;
             const double d = t - r;
-            millioniemes = static_cast<uint64_t>(r);
+            millioniemes = static_cast<uint64_t>(static_cast<int64_t>(r));
             if (d == 0.5 && erreur > 0)
                 ++millioniemes;
             else if (d == -0.5 && erreur < 0)
@@ -144,12 +166,10 @@ int formaterreel(char *texte, double valeur) {
                 millioniemes = 0;
             }
         }
-        const uint32_t fraction6 = static_cast<uint32_t>(millioniemes);
-        if (entier < 10) {
-            *p++ = static_cast<char>('0' + entier);
-        } else if (entier < 100) {
-            std::memcpy(p, paires + 2 * entier, 2);
-            p += 2;
+        if (entier < 1000) {
+            // One to three digits, copied whole from a table, without a branch on their number.
+            std::memcpy(p, entiers.chiffres[entier], 4);
+            p += entiers.longueur[entier];
         } else {
             char ecrits[24];
             char *debut = chiffres(ecrits + sizeof ecrits, entier);
@@ -157,11 +177,12 @@ int formaterreel(char *texte, double valeur) {
             std::memcpy(p, debut, longueur);
             p += longueur;
         }
-        *p++ = '.';
-        std::memcpy(p, paires + 2 * (fraction6 / 10000), 2);
-        std::memcpy(p + 2, paires + 2 * (fraction6 / 100 % 100), 2);
-        std::memcpy(p + 4, paires + 2 * (fraction6 % 100), 2);
-        return static_cast<int>(p + 6 - texte);
+        const uint32_t fraction6 = static_cast<uint32_t>(millioniemes);
+        *p = '.';
+        std::memcpy(p + 1, paires + 2 * (fraction6 / 10000), 2);
+        std::memcpy(p + 3, paires + 2 * (fraction6 / 100 % 100), 2);
+        std::memcpy(p + 5, paires + 2 * (fraction6 % 100), 2);
+        return static_cast<int>(p + 7 - texte);
     }
     if (std::isnan(a)) {
         std::memcpy(p, "nan", 3);
