@@ -207,25 +207,22 @@ long long position(const Lecteur &l) {
 }
 
 bool correspondre(Lecteur &l, const char *texte) {
-    for (const char *t = texte; *t;) {
+    // The text found as it stands in the buffer is taken at once: a blank inside it matched
+    // exactly the white space there was, since a plain character follows; only a blank at its end
+    // may have more white space to take.
+    const size_t n = std::strlen(texte);
+    if (n > 0 && static_cast<size_t>(l.fin - l.courant) >= n && std::memcmp(l.courant, texte, n) == 0) {
+        l.courant += n;
+        if (blanc(static_cast<unsigned char>(texte[n - 1]))) sauterblancs(l);
+        return true;
+    }
+    for (const char *t = texte; *t; ++t) {
         if (blanc(static_cast<unsigned char>(*t))) {
             sauterblancs(l);
-            ++t;
             continue;
         }
-        // A run of plain text found whole in the buffer is taken at once.
-        size_t n = 0;
-        while (t[n] && !blanc(static_cast<unsigned char>(t[n])))
-            ++n;
-        if (static_cast<size_t>(l.fin - l.courant) >= n && std::memcmp(l.courant, t, n) == 0) {
-            l.courant += n;
-            t += n;
-            continue;
-        }
-        for (const char *finsuite = t + n; t < finsuite; ++t) {
-            if (regarder(l) != static_cast<unsigned char>(*t)) return false;
-            prendre(l);
-        }
+        if (regarder(l) != static_cast<unsigned char>(*t)) return false;
+        prendre(l);
     }
     return true;
 }
