@@ -7,8 +7,7 @@
 
 namespace {
 
-// Reads are large so that the file costs few system calls; the tables already hold the model.
-char tampon[1 << 20];
+char tampon[TAILLELECTURE];
 
 constexpr std::array<bool, 256> tableblancs() {
     std::array<bool, 256> table{};

@@ -15,7 +15,7 @@ namespace {
 constexpr char MOTTEXTURE[] = "Textures:";
 constexpr size_t LONGUEURMOT = sizeof MOTTEXTURE - 1;
 constexpr size_t MAXITEM = 255;
-char zone[(1 << 20) + MAXITEM + 1];
+char zone[TAILLELECTURE + MAXITEM + 1];
 
 } // namespace
 

@@ -5,9 +5,12 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "lecture.h"
+
 namespace {
 
-char tampon[1 << 20];
+// As large as the reader's, for the same reasons.
+char tampon[TAILLELECTURE];
 size_t rempli = 0;
 FILE *destination = nullptr;
 

@@ -1,11 +1,12 @@
 // The reading primitives against the C library on generated and adversarial texts: numeral
 // shapes (data/numeraux.txt and random ones), decimal texts on and next to the midpoints between
-// two floats, every C-locale white space, items of any length, texts across the 1 MiB buffer.
+// two floats, every C-locale white space, items of any length, texts across the reader's buffer.
 #include <cmath>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <random>
 
+#include "lecture.h"
 #include "primitives.h"
 
 namespace {
@@ -73,11 +74,11 @@ TEST(Lecture, MilieuxEntreDeuxFloats) {
     }
 }
 
-// A numeral or line that starts just before the end of the reader's first 1 MiB read.
+// A numeral or line that starts just before the end of the reader's first read.
 TEST(Lecture, ATraversLeTampon) {
     for (size_t avant = 1; avant <= 24; avant += 1 + avant / 3)
         for (const auto &groupe : NUMERAUX)
             for (size_t i = 0; i < groupe.size(); i += 3)
                 for (const char *d : {"ff", "ii", "ss", "m", "vv", "l"})
-                    ASSERT_EQ(primitives::comparer(std::string((1 << 20) - avant, ' ') + groupe[i] + " 1", d), "") << avant << groupe[i];
+                    ASSERT_EQ(primitives::comparer(std::string(TAILLELECTURE - avant, ' ') + groupe[i] + " 1", d), "") << avant << groupe[i];
 }
