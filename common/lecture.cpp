@@ -101,22 +101,28 @@ constexpr double puissances[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// The float strtof gives for the digits read, without strtof when the double quotient is exact
-// enough: an integer below 2^53 and a power of ten up to 10^22 give the double correctly rounded,
-// and rounding that double to float is exact unless it lies on the midpoint of two floats.
-bool rapide(const Reel &r, long long exposant10, float &resultat) {
-    if (r.colle || r.nombre > 15 || exposant10 < -22 || exposant10 > 22) return false;
-    uint64_t m = 0;
-    for (int i = 0; i < r.nombre; ++i)
-        m = m * 10 + static_cast<uint64_t>(r.chiffres[i] - '0');
+// The float strtof gives for m times 10^exposant10 (m below 2^53), without strtof when the double
+// is exact enough: m and a power of ten up to 10^22 give the double correctly rounded, and
+// rounding that double to float is exact unless it lies on the midpoint of two floats.
+bool flottantexact(uint64_t m, long long exposant10, bool negatif, float &resultat) {
+    if (exposant10 < -22 || exposant10 > 22) return false;
     double d = static_cast<double>(m);
     d = exposant10 < 0 ? d / puissances[-exposant10] : d * puissances[exposant10];
     if (d != 0 && (d < 0x1p-125 || d > 0x1p127)) return false;
     uint64_t bits;
     std::memcpy(&bits, &d, sizeof bits);
     if ((bits & 0x1fffffff) == 0x10000000) return false;
-    resultat = static_cast<float>(r.negatif ? -d : d);
+    resultat = static_cast<float>(negatif ? -d : d);
     return true;
+}
+
+// The same for the digits kept, when they are at most 15 and none was dropped.
+bool rapide(const Reel &r, long long exposant10, float &resultat) {
+    if (r.colle || r.nombre > 15) return false;
+    uint64_t m = 0;
+    for (int i = 0; i < r.nombre; ++i)
+        m = m * 10 + static_cast<uint64_t>(r.chiffres[i] - '0');
+    return flottantexact(m, exposant10, r.negatif, resultat);
 }
 
 float valeur(const Reel &r) {
@@ -151,12 +157,10 @@ bool lirenom(Lecteur &l, const char *suite) {
     return true;
 }
 
-// The common case of a real, [sign]digits[.digits] with at most 15 significant digits and 22
-// decimals, ending inside the buffer on a character that no reading of a number would take;
-// false (nothing taken) for anything else, which the general machine reads. The digits make an
-// integer below 2^53 and 10^decimals is exact, so the quotient is the double correctly rounded
-// (a normal float's range, at least 10^-22), and rounding it to float is exact unless it lies on
-// the midpoint of two floats.
+// The common case of a real, [sign]digits[.digits] with at most 15 significant digits, ending
+// inside the buffer on a character that no reading of a number would take, and exact as
+// flottantexact finds it; false (nothing taken) for anything else, which the general machine
+// reads. The digits are summed as they come, without the general machine's bookkeeping.
 bool reelsimple(Lecteur &l, float &destination) {
     const char *p = l.courant;
     const bool negatif = *p == '-';
@@ -181,13 +185,9 @@ bool reelsimple(Lecteur &l, float &destination) {
         decimales = p - debut;
         chiffrelu = chiffrelu || decimales > 0;
     }
-    if (p >= l.fin || !chiffrelu || significatifs > 15 || decimales > 22) return false;
+    if (p >= l.fin || !chiffrelu || significatifs > 15) return false;
     if (minuscule(static_cast<unsigned char>(*p)) == 'e') return false;
-    const double d = static_cast<double>(m) / puissances[decimales];
-    uint64_t bits;
-    std::memcpy(&bits, &d, sizeof bits);
-    if ((bits & 0x1fffffff) == 0x10000000) return false;
-    destination = static_cast<float>(negatif ? -d : d);
+    if (!flottantexact(m, -decimales, negatif, destination)) return false;
     l.courant = p;
     return true;
 }

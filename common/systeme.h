@@ -23,6 +23,10 @@ bool estdossier(FILE *ouvert);
 // a pipe, a redirected file) nobody can answer, so it returns at once without printing anything.
 void attendretouche();
 
+// Asks for large memory pages over a table read at scattered places, so that each read costs
+// fewer address-translation misses; where the system cannot, nothing changes.
+void grandespages(void *debut, size_t taille);
+
 // The alignment of such a table: a large-page boundary, so that large pages can cover it whole;
 // Windows object files align to 8 KiB at most, and the tables stay on ordinary pages there.
 #ifdef _WIN32
@@ -30,7 +34,3 @@ constexpr size_t ALIGNEMENTTABLE = 64;
 #else
 constexpr size_t ALIGNEMENTTABLE = 1 << 21;
 #endif
-
-// Asks for large memory pages over a table read at scattered places, so that each read costs
-// fewer address-translation misses; where the system cannot, nothing changes.
-void grandespages(void *debut, size_t taille);

@@ -18,6 +18,13 @@ alignas(ALIGNEMENTTABLE) float faces[CAPACITE][9];
 
 namespace {
 
+// The tables are read at scattered places: large pages spare most address-translation misses.
+void preparertables() {
+    grandespages(points, sizeof points);
+    grandespages(coordtex, sizeof coordtex);
+    grandespages(faces, sizeof faces);
+}
+
 constexpr size_t TAILLEITEM = 256;
 const float zeros[9] = {};
 
@@ -112,9 +119,6 @@ Motcle motcle(const char *item, size_t longueur) {
 // Item loop shared by both scans: every item that is no keyword of the scan is skipped, and so
 // is an item too long to be one, read whole so that no piece of it can pass for a keyword.
 template <typename Action> void parcourir(Lecteur &entree, Action action) {
-    grandespages(points, sizeof points);
-    grandespages(coordtex, sizeof coordtex);
-    grandespages(faces, sizeof faces);
     char item[TAILLEITEM];
     long longueur;
     for (;;) {
@@ -141,10 +145,15 @@ struct Attente {
     int nombre = 0;
 };
 
+template <typename Terminer> void terminerpremiere(Attente &attente, Terminer terminer) {
+    terminer(attente.entrees[attente.premiere]);
+    attente.premiere = (attente.premiere + 1) % PROFONDEUR;
+    --attente.nombre;
+}
+
 template <typename Terminer> void vider(Attente &attente, Terminer terminer) {
-    for (; attente.nombre > 0;
-         --attente.nombre, attente.premiere = (attente.premiere + 1) % PROFONDEUR)
-        terminer(attente.entrees[attente.premiere]);
+    while (attente.nombre > 0)
+        terminerpremiere(attente, terminer);
 }
 
 // Queues the entry just read, prefetching the entries it names in the corners' table and, for a
@@ -152,11 +161,7 @@ template <typename Terminer> void vider(Attente &attente, Terminer terminer) {
 template <size_t N, typename Terminer>
 void mettreenattente(Attente &attente, Motcle mot, const Etat &etat,
                      const float (&table)[CAPACITE][N], bool enregistrement, Terminer terminer) {
-    if (attente.nombre == PROFONDEUR) {
-        terminer(attente.entrees[attente.premiere]);
-        attente.premiere = (attente.premiere + 1) % PROFONDEUR;
-        --attente.nombre;
-    }
+    if (attente.nombre == PROFONDEUR) terminerpremiere(attente, terminer);
     Enattente &face = attente.entrees[(attente.premiere + attente.nombre++) % PROFONDEUR];
     face.mot = mot;
     face.index = etat.index;
@@ -170,6 +175,7 @@ void mettreenattente(Attente &attente, Motcle mot, const Etat &etat,
 } // namespace
 
 void convertirsanstexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
+    preparertables();
     Lecteur entree;
     ouvrirlecteur(entree, fichier);
     Etat etat;
@@ -182,21 +188,22 @@ void convertirsanstexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
         ecrireface(sortie, a, b, c);
     };
     parcourir(entree, [&](Motcle mot) {
-        if (mot == NOMBREDEPOINTS) {
-            vider(attente, terminer);
-            lirenombredepoints(sortie, entree, etat, nomtableau, false);
-        } else if (mot == POINTS) {
-            vider(attente, terminer);
-            lirepoint(entree, etat);
-        } else if (mot == FACES) {
+        if (mot == FACES) {
             lireface(entree, etat);
-            mettreenattente(attente, mot, etat, points, false, terminer);
+            return mettreenattente(attente, mot, etat, points, false, terminer);
         }
+        if (mot != NOMBREDEPOINTS && mot != POINTS) return;
+        vider(attente, terminer);
+        if (mot == NOMBREDEPOINTS)
+            lirenombredepoints(sortie, entree, etat, nomtableau, false);
+        else
+            lirepoint(entree, etat);
     });
     vider(attente, terminer);
 }
 
 void convertiravectexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
+    preparertables();
     Lecteur entree;
     ouvrirlecteur(entree, fichier);
     Etat etat;

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "systeme.h"
 #include "mot.h"
 #include "scene.h"
+#include "systeme.h"
 
 namespace {
 
