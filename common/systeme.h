@@ -19,6 +19,10 @@ bool memefichier(FILE *ouvert, const char *nom);
 // Whether the open file is a directory, which holds no text.
 bool estdossier(FILE *ouvert);
 
+// Whether nom names a regular file: not a directory, a device or a pipe, which could hold no
+// end or keep an open waiting.
+bool estordinaire(const char *nom);
+
 // The end-of-run wait: on a console, asks for one key and waits for it; otherwise (a script,
 // a pipe, a redirected file) nobody can answer, so it returns at once without printing anything.
 void attendretouche();

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 
 namespace {
@@ -56,6 +57,11 @@ bool estdossier(FILE *ouvert) {
     BY_HANDLE_FILE_INFORMATION e;
     return GetFileInformationByHandle(poignee(ouvert), &e) &&
            (e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool estordinaire(const char *nom) {
+    struct _stat64 etat;
+    return _stat64(nom, &etat) == 0 && (etat.st_mode & _S_IFMT) == _S_IFREG;
 }
 
 void attendretouche() {

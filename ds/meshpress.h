@@ -15,9 +15,13 @@
 #endif
 
 /* The files were written for the first DS library's TEXTURE_PACK, which put its first argument
-   (S, from the model's v) in the high half of the word, where the engine reads T: today's libnds
-   puts it in the low half, so textures come out transposed. Define MESHPRESS_TEXTURE_PACK_ANCIEN
-   before this header to pack them as the files were written. */
+   in the high half of the word, where the engine reads T (the texel row, growing downwards), and
+   its second in the low half, S (the column): today's libnds puts the first in the low half, so
+   textures come out transposed. Define MESHPRESS_TEXTURE_PACK_ANCIEN before this header to pack
+   them as the files were written. Every texture line is then TEXTURE_PACK(t, s), and the DS maps
+   the texture as the modelling tool shows it: from an OBJ model t = (1 - v) height and
+   s = u width of the face's image; from a text model, t = 128 - 128 v and s = 128 - 128 u on its
+   mirrored model (its y and z exchanged). */
 #ifdef MESHPRESS_TEXTURE_PACK_ANCIEN
 #undef TEXTURE_PACK
 #define TEXTURE_PACK(s, t) ((u32)(s) << 16 | ((u32)(t)&0xFFFF))

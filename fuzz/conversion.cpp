@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
     FILE *detection = fmemopen(const_cast<uint8_t *>(donnees), taille, "r");
     FILE *sortie = std::fopen("/dev/null", "w");
     avectexture = 0;
-    convertirfichier(entree, detection, sortie, "modele");
+    char raison[512];
+    convertirfichier(entree, detection, sortie, "modele", "modele.txt", raison, sizeof raison);
     std::fclose(entree);
     std::fclose(detection);
     std::fclose(sortie);

@@ -6,6 +6,7 @@
 #include "lecture.h"
 #include "modele.h"
 #include "mot.h"
+#include "obj.h"
 #include "systeme.h"
 
 int avectexture = 0;
@@ -63,20 +64,29 @@ void detectertexture(FILE *detection) {
     }
 }
 
-void convertirfichier(FILE *entree, FILE *detection, FILE *sortie, const char *nomtableau) {
+bool convertirfichier(FILE *entree, FILE *detection, FILE *sortie, const char *nomtableau,
+                      const char *nommodele, char *raison, size_t taille) {
+    if (obj::estobj(nommodele)) {
+        if (!obj::convertirobj(entree, sortie, nomtableau, nommodele, raison, taille)) return false;
+        ecrirefin(sortie);
+        return true;
+    }
     detectertexture(detection);
     if (avectexture == 1)
         modele::convertiravectexture(entree, sortie, nomtableau);
     else
         modele::convertirsanstexture(entree, sortie, nomtableau);
     ecrirefin(sortie);
+    return true;
 }
 
 namespace {
 
-void erreur() {
+// "erreur", then on standard error what could not be done and why, when that is known.
+void erreur(const char *raison = "") {
     std::fputs("erreur", stdout);
     std::fflush(stdout);
+    if (raison[0] != '\0') std::fprintf(stderr, "\nmeshpress : %s.\n", raison);
 }
 
 // Reads one answer; false when the console ends first or the word does not fit.
@@ -140,13 +150,16 @@ void convertisseur() {
         std::fclose(sortie);
         return erreur();
     }
-    convertirfichier(entree, detection, sortie, base);
+    char raison[512] = "";
+    const bool converti =
+        convertirfichier(entree, detection, sortie, base, nomentree, raison, sizeof raison);
     // A read error (a bad disk) ends the reading as the end of the file would, and a full disk
     // shows up at the close at the latest: either way the file is incomplete, no success.
     bool incomplet = std::ferror(entree) || std::ferror(detection) || std::ferror(sortie);
     std::fclose(detection);
     std::fclose(entree);
     if (std::fclose(sortie) != 0) incomplet = true;
+    if (!converti) return erreur(raison);
     if (incomplet) return erreur();
     avertir(prendrebilan());
     attendretouche();

@@ -102,12 +102,11 @@ void ecrirevertex(double v1, double v2, double v3) {
     litteral("),0),\n");
 }
 
-void ecriretexture(const float t[2]) {
-    // v comes first: S = 128 - 128 v, T = 128 - 128 u.
+void ecriretexture(const double paire[2]) {
     litteral("TEXTURE_PACK(floatot16(");
-    nombre(128.0 - 128.0 * static_cast<double>(t[1]));
+    nombre(paire[0]);
     litteral("),floatot16(");
-    nombre(128.0 - 128.0 * static_cast<double>(t[0]));
+    nombre(paire[1]);
     litteral(")),\n");
 }
 
@@ -234,18 +233,37 @@ void ecrireface(FILE *sortie, const float a[3], const float b[3], const float c[
                      static_cast<double>(p[1]) / 10);
 }
 
-void ecrirefacetexture(FILE *sortie, const float face[9], const float ta[2], const float tb[2],
-                       const float tc[2]) {
+void ecrirefacesommets(FILE *sortie, const float a[3], const float b[3], const float c[3]) {
+    reserver(sortie, BLOC);
+    ++bilan.triangles;
+    litteral("FIFO_COMMAND_PACK(FIFO_VERTEX16, FIFO_VERTEX16, FIFO_VERTEX16, FIFO_NOP),\n");
+    for (const float *p : {a, b, c})
+        ecrirevertex(p[0], p[1], p[2]);
+}
+
+void ecrirefacepaires(FILE *sortie, const float face[9], const double couples[6]) {
     reserver(sortie, BLOC);
     ++bilan.triangles;
     litteral("FIFO_COMMAND_PACK(FIFO_TEX_COORD, FIFO_VERTEX16, FIFO_TEX_COORD, FIFO_VERTEX16),\n");
-    ecriretexture(ta);
+    ecriretexture(couples);
     ecrirevertex(face[0], face[1], face[2]);
-    ecriretexture(tb);
+    ecriretexture(couples + 2);
     ecrirevertex(face[3], face[4], face[5]);
     litteral("FIFO_COMMAND_PACK(FIFO_TEX_COORD, FIFO_VERTEX16, FIFO_NOP,FIFO_NOP),\n");
-    ecriretexture(tc);
+    ecriretexture(couples + 4);
     ecrirevertex(face[6], face[7], face[8]);
+}
+
+void ecrirefacetexture(FILE *sortie, const float face[9], const float ta[2], const float tb[2],
+                       const float tc[2]) {
+    // v comes first: S = 128 - 128 v, T = 128 - 128 u.
+    double couples[6];
+    int k = 0;
+    for (const float *t : {ta, tb, tc}) {
+        couples[k++] = 128.0 - 128.0 * static_cast<double>(t[1]);
+        couples[k++] = 128.0 - 128.0 * static_cast<double>(t[0]);
+    }
+    ecrirefacepaires(sortie, face, couples);
 }
 
 void ecrirefin(FILE *sortie) {

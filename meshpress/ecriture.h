@@ -12,6 +12,11 @@ void ecrireface(FILE *sortie, const float a[3], const float b[3], const float c[
 // face: x, z, y of corner 1, then of corner 2, then of corner 3; textures: (u, v) per corner.
 void ecrirefacetexture(FILE *sortie, const float face[9], const float ta[2], const float tb[2],
                        const float tc[2]);
+// The same blocks with their numbers as given: three vertices written as they are, x, y, z;
+// a textured block's vertices as face holds them and, per corner, the two arguments of its
+// texture line in couples.
+void ecrirefacesommets(FILE *sortie, const float a[3], const float b[3], const float c[3]);
+void ecrirefacepaires(FILE *sortie, const float face[9], const double couples[6]);
 // Writes the terminator and hands everything still buffered to the stream.
 void ecrirefin(FILE *sortie);
 

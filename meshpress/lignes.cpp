@@ -1,0 +1,164 @@
+#include "lignes.h"
+
+#include <array>
+
+namespace {
+
+enum Classe : unsigned char { ORDINAIRE, SEPARATEUR, FINDELIGNE, BARRE };
+
+constexpr std::array<Classe, 256> tableclasses() {
+    std::array<Classe, 256> t{};
+    t[' '] = t['\t'] = t['\v'] = t['\f'] = SEPARATEUR;
+    t['\n'] = t['\r'] = FINDELIGNE;
+    t['\\'] = BARRE;
+    return t;
+}
+constexpr std::array<Classe, 256> classes = tableclasses();
+
+inline Classe classe(int c) {
+    return classes[static_cast<unsigned char>(c)];
+}
+
+bool remplir(Lignes &l) {
+    const size_t n = std::fread(l.tampon, 1, l.taille, l.flux);
+    l.courant = l.tampon;
+    l.fin = l.tampon + n;
+    if (n == 0) l.epuise = true;
+    return n > 0;
+}
+
+// The next character without taking it, or EOF.
+inline int regarder(Lignes &l) {
+    if (l.courant == l.fin && !remplir(l)) return EOF;
+    return static_cast<unsigned char>(*l.courant);
+}
+
+// Takes the line end at the current character: "\n", "\r\n" or "\r".
+void prendrefindeligne(Lignes &l) {
+    const char c = *l.courant++;
+    if (c == '\r' && regarder(l) == '\n') ++l.courant;
+    ++l.ligne;
+}
+
+// A word one character at a time, across refills of the buffer; debutbarre: a '\' that starts
+// it was already taken. A '\' that ends its line (or the file) ends the word and joins the next
+// line.
+void motlent(Lignes &l, Mot &mot, bool debutbarre) {
+    size_t n = 0, garde = 0;
+    const auto ajouter = [&](char c) {
+        if (garde < TAILLEMOT - 1) l.motlong[garde++] = c;
+        ++n;
+    };
+    if (debutbarre) ajouter('\\');
+    for (int c; (c = regarder(l)) != EOF;) {
+        const Classe k = classe(c);
+        if (k == SEPARATEUR || k == FINDELIGNE) break;
+        ++l.courant;
+        if (k == BARRE) {
+            const int d = regarder(l);
+            if (d == EOF || classe(d) == FINDELIGNE) {
+                if (d != EOF) prendrefindeligne(l);
+                break;
+            }
+        }
+        ajouter(static_cast<char>(c));
+    }
+    mot = {l.motlong, garde, n > garde};
+}
+
+} // namespace
+
+void ouvrirlignes(Lignes &l, FILE *flux, char *tampon, size_t taille) {
+    l.flux = flux;
+    l.tampon = tampon;
+    l.taille = taille;
+    l.courant = l.fin = tampon;
+    l.ligne = l.instruction = 1;
+    l.fininstruction = true;
+    l.epuise = false;
+}
+
+bool motsuivant(Lignes &l, Mot &mot) {
+    if (l.fininstruction) return false;
+    for (;;) {
+        while (l.courant < l.fin && classe(*l.courant) == SEPARATEUR)
+            ++l.courant;
+        if (l.courant == l.fin) {
+            if (remplir(l)) continue;
+            l.fininstruction = true;
+            return false;
+        }
+        const char c = *l.courant;
+        if (classe(c) == FINDELIGNE) {
+            prendrefindeligne(l);
+            l.fininstruction = true;
+            return false;
+        }
+        if (c == '#') {
+            int d;
+            while ((d = regarder(l)) != EOF && classe(d) != FINDELIGNE)
+                ++l.courant;
+            if (d != EOF) prendrefindeligne(l);
+            l.fininstruction = true;
+            return false;
+        }
+        if (c == '\\') {
+            ++l.courant;
+            const int d = regarder(l);
+            if (d == EOF) continue;
+            if (classe(d) == FINDELIGNE) {
+                prendrefindeligne(l);
+                continue;
+            }
+            motlent(l, mot, true);
+            return true;
+        }
+        // A word that ends inside the buffer is handed out in place.
+        const char *p = l.courant;
+        for (;;) {
+            while (p < l.fin && classe(*p) == ORDINAIRE)
+                ++p;
+            if (p + 1 < l.fin && *p == '\\' && classe(p[1]) != FINDELIGNE) {
+                ++p;
+                continue;
+            }
+            break;
+        }
+        if (p == l.fin || (*p == '\\' && p + 1 == l.fin)) {
+            motlent(l, mot, false);
+            return true;
+        }
+        const size_t n = static_cast<size_t>(p - l.courant);
+        mot = {l.courant, n < TAILLEMOT ? n : TAILLEMOT - 1, n >= TAILLEMOT};
+        l.courant = p;
+        return true;
+    }
+}
+
+bool instructionsuivante(Lignes &l, Mot &mot) {
+    for (Mot reste; motsuivant(l, reste);) {
+    }
+    for (;;) {
+        l.fininstruction = false;
+        l.instruction = l.ligne;
+        if (motsuivant(l, mot)) return true;
+        if (l.epuise && l.courant == l.fin) return false;
+    }
+}
+
+bool restedelinstruction(Lignes &l, char *texte, size_t taille) {
+    size_t n = 0;
+    bool entier = true;
+    for (Mot mot; motsuivant(l, mot);) {
+        const size_t place = taille - 1 - n;
+        const size_t ajout = (n > 0) + mot.longueur;
+        if (mot.tronque || ajout > place) entier = false;
+        if (n > 0 && place > 0) texte[n++] = ' ';
+        const size_t copie = mot.longueur < taille - 1 - n ? mot.longueur : taille - 1 - n;
+        for (size_t i = 0; i < copie; ++i)
+            texte[n + i] = mot.texte[i];
+        n += copie;
+    }
+    texte[n] = '\0';
+    return entier;
+}

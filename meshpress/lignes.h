@@ -1,0 +1,46 @@
+#pragma once
+#include <cstddef>
+#include <cstdio>
+
+// The line-based text of Wavefront OBJ and MTL files, read as statements of words: a statement
+// is one line, or several joined by a '\' at the end of each but the last (a '\' that ends the
+// file is nothing); words are separated
+// by spaces, tabs, vertical tabs and form feeds; a word starting with '#' starts a comment that
+// runs to the end of its line; lines end in "\n", "\r\n" or a lone "\r". Lines and words of any
+// length are read whole, through a buffer of the caller's.
+
+// Words longer than this are counted but not kept: no statement of either format needs one.
+constexpr size_t TAILLEMOT = 256;
+
+struct Mot {
+    const char *texte; // not NUL-terminated; valid until the next read
+    size_t longueur;   // the characters kept: at most TAILLEMOT - 1
+    bool tronque;      // the word was longer than that
+};
+
+struct Lignes {
+    FILE *flux;
+    char *tampon;
+    size_t taille;
+    const char *courant;     // next unread character
+    const char *fin;         // end of the characters read so far
+    long ligne;              // the line of the next unread character, from 1
+    long instruction;        // the line the current statement starts on
+    bool fininstruction;     // the current statement has no word left
+    bool epuise;             // the stream has nothing more
+    char motlong[TAILLEMOT]; // a word that crosses the end of the buffer
+};
+
+void ouvrirlignes(Lignes &l, FILE *flux, char *tampon, size_t taille);
+
+// The first word of the next statement that has one (blank lines and comments are passed
+// over); false at the end of the input.
+bool instructionsuivante(Lignes &l, Mot &mot);
+
+// The next word of the current statement; false once it has none left.
+bool motsuivant(Lignes &l, Mot &mot);
+
+// The words of the current statement that are left, joined by single spaces, into texte (at
+// most taille - 1 characters kept, always terminated): a name that may hold blanks. Returns
+// whether it all fitted.
+bool restedelinstruction(Lignes &l, char *texte, size_t taille);

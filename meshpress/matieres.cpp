@@ -1,0 +1,219 @@
+#include "matieres.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "lignes.h"
+#include "mot.h"
+#include "systeme.h"
+
+namespace matieres {
+
+Matiere table[MAXMATIERES];
+int nombre = 0;
+
+namespace {
+
+char tampon[1 << 14];
+
+bool egal(const Mot &mot, const char *texte) {
+    const size_t n = std::strlen(texte);
+    return mot.longueur == n && !mot.tronque && std::memcmp(mot.texte, texte, n) == 0;
+}
+
+bool absolu(const char *nom) {
+#ifdef _WIN32
+    if (nom[0] != '\0' && nom[1] == ':') return true;
+    if (nom[0] == '\\') return true;
+#endif
+    return nom[0] == '/';
+}
+
+// The file nom names from dossier, into chemin; false when it does not fit.
+bool chemin(const char *nom, const char *dossier, char *resultat, size_t taille) {
+    const int n = std::snprintf(resultat, taille, "%s%s", absolu(nom) ? "" : dossier, nom);
+    return n >= 0 && static_cast<size_t>(n) < taille;
+}
+
+// Whether nom names a regular file. A name written on Windows, with '\' between its folders, is
+// tried with '/' first, and kept so when that names one: every system then shows it alike.
+bool trouverfichier(char *nom) {
+    if (std::strchr(nom, '\\') != nullptr) {
+        char autre[TAILLECHEMIN];
+        std::snprintf(autre, sizeof autre, "%s", nom);
+        for (char *c = autre; *c; ++c)
+            if (*c == '\\') *c = '/';
+        if (estordinaire(autre)) {
+            std::strcpy(nom, autre);
+            return true;
+        }
+    }
+    return estordinaire(nom);
+}
+
+// How many values the options of map_Kd take: at most that many, the later ones optional
+// numbers.
+int valeursoption(const Mot &mot) {
+    static const struct {
+        const char *nom;
+        int valeurs;
+    } options[] = {{"-blendu", 1}, {"-blendv", 1},  {"-bm", 1},  {"-boost", 1}, {"-cc", 1},
+                   {"-clamp", 1},  {"-imfchan", 1}, {"-mm", 2},  {"-o", 3},     {"-s", 3},
+                   {"-t", 3},      {"-texres", 1},  {"-type", 1}};
+    for (const auto &o : options)
+        if (egal(mot, o.nom)) return o.valeurs;
+    return 0;
+}
+
+bool estnombre(const Mot &mot) {
+    if (mot.longueur == 0) return false;
+    for (size_t i = 0; i < mot.longueur; ++i)
+        if (std::strchr("0123456789+-.eE", mot.texte[i]) == nullptr) return false;
+    return true;
+}
+
+// map_Kd [options] file: the file's name, which may hold blanks, after the options.
+void lireimage(Lignes &l, Matiere &m, const char *dossier) {
+    char nom[TAILLECHEMIN];
+    Mot mot;
+    bool lu = motsuivant(l, mot);
+    while (lu && mot.longueur > 1 && mot.texte[0] == '-') {
+        const int valeurs = valeursoption(mot);
+        lu = motsuivant(l, mot);
+        // The first value is the option's whatever it is ("on", "l"); the others only when
+        // they are numbers.
+        for (int k = 0; k < valeurs && lu && (k == 0 || estnombre(mot)); ++k)
+            lu = motsuivant(l, mot);
+    }
+    if (!lu || mot.tronque) return;
+    std::memcpy(nom, mot.texte, mot.longueur);
+    nom[mot.longueur] = ' ';
+    if (!restedelinstruction(l, nom + mot.longueur + 1, sizeof nom - mot.longueur - 1)) return;
+    if (nom[mot.longueur + 1] == '\0') nom[mot.longueur] = '\0';
+    if (!chemin(nom, dossier, m.image, sizeof m.image)) m.image[0] = '\0';
+}
+
+} // namespace
+
+void oublier() {
+    nombre = 0;
+}
+
+void dossierde(const char *nom, char *dossier, size_t taille) {
+    const char *fin = std::strrchr(nom, '/');
+#ifdef _WIN32
+    if (const char *b = std::strrchr(nom, '\\'); b != nullptr && (fin == nullptr || b > fin))
+        fin = b;
+#endif
+    const size_t n = fin == nullptr ? 0 : static_cast<size_t>(fin - nom) + 1;
+    const size_t copie = n < taille ? n : 0;
+    std::memcpy(dossier, nom, copie);
+    dossier[copie] = '\0';
+}
+
+int trouver(const char *nom) {
+    for (int i = 0; i < nombre; ++i)
+        if (std::strcmp(table[i].nom, nom) == 0) return i;
+    if (nombre == MAXMATIERES) return -1;
+    Matiere &m = table[nombre];
+    std::snprintf(m.nom, sizeof m.nom, "%s", nom);
+    m.definie = false;
+    m.image[0] = m.raison[0] = '\0';
+    m.largeur = m.hauteur = TAILLEDEFAUT;
+    return nombre++;
+}
+
+bool lirebibliotheque(const char *nom, const char *dossierobj) {
+    char fichier[TAILLECHEMIN], dossier[TAILLECHEMIN];
+    if (!chemin(nom, dossierobj, fichier, sizeof fichier)) return false;
+    FILE *f = trouverfichier(fichier) ? ouvrirlecture(fichier) : nullptr;
+    if (f == nullptr) return false;
+    dossierde(fichier, dossier, sizeof dossier);
+    Lignes l;
+    ouvrirlignes(l, f, tampon, sizeof tampon);
+    Matiere *courante = nullptr;
+    for (Mot mot; instructionsuivante(l, mot);) {
+        if (egal(mot, "newmtl")) {
+            char nommatiere[TAILLENOM];
+            restedelinstruction(l, nommatiere, sizeof nommatiere);
+            const int i = trouver(nommatiere);
+            courante = i < 0 ? nullptr : &table[i];
+            // The first library to define a material gives it.
+            if (courante != nullptr && courante->definie) courante = nullptr;
+            if (courante != nullptr) courante->definie = true;
+        } else if (egal(mot, "map_Kd") && courante != nullptr) {
+            lireimage(l, *courante, dossier);
+        }
+    }
+    std::fclose(f);
+    return true;
+}
+
+bool tailleimage(const char *nom, int &largeur, int &hauteur) {
+    FILE *f = estordinaire(nom) ? ouvrirlecture(nom) : nullptr;
+    if (f == nullptr) return false;
+    unsigned char e[26] = {};
+    const size_t n = std::fread(e, 1, sizeof e, f);
+    std::fclose(f);
+    // Unsigned numbers of 2 or 4 bytes, big-endian (PNG) or little-endian (BMP).
+    const auto gros = [&](int i) {
+        unsigned long v = 0;
+        for (int k = 0; k < 4; ++k)
+            v = v << 8 | e[i + k];
+        return v;
+    };
+    const auto petit = [&](int i, int octets) {
+        unsigned long v = 0;
+        for (int k = octets - 1; k >= 0; --k)
+            v = v << 8 | e[i + k];
+        return v;
+    };
+    // PNG: the signature, then the IHDR chunk: width and height, big-endian.
+    if (n >= 24 && std::memcmp(e, "\x89PNG\r\n\x1a\n", 8) == 0 &&
+        std::memcmp(e + 12, "IHDR", 4) == 0) {
+        largeur = static_cast<int>(gros(16) & 0x7fffffff);
+        hauteur = static_cast<int>(gros(20) & 0x7fffffff);
+        return true;
+    }
+    // BMP: after the file header, the size of the information header, then width and height,
+    // little-endian: 16 bits in the oldest header, 32 (a negative height: rows top-down) since.
+    if (n >= 26 && e[0] == 'B' && e[1] == 'M') {
+        if (petit(14, 4) == 12) {
+            largeur = static_cast<int>(petit(18, 2));
+            hauteur = static_cast<int>(petit(20, 2));
+        } else {
+            const long l = static_cast<long>(static_cast<int32_t>(petit(18, 4)));
+            const long h = static_cast<long>(static_cast<int32_t>(petit(22, 4)));
+            largeur = static_cast<int>(l < 0 ? -l : l);
+            hauteur = static_cast<int>(h < 0 ? -h : h);
+        }
+        return true;
+    }
+    return false;
+}
+
+void mesurer(Matiere &m) {
+    m.largeur = m.hauteur = TAILLEDEFAUT;
+    m.raison[0] = '\0';
+    const auto cote = [](int c) { return c >= 8 && c <= 1024 && (c & (c - 1)) == 0; };
+    int l = 0, h = 0;
+    if (!m.definie)
+        std::snprintf(m.raison, sizeof m.raison, "definie dans aucun fichier mtllib lu");
+    else if (m.image[0] == '\0')
+        std::snprintf(m.raison, sizeof m.raison, "pas d'image map_Kd");
+    else if (!trouverfichier(m.image))
+        std::snprintf(m.raison, sizeof m.raison, "image %s introuvable", m.image);
+    else if (!tailleimage(m.image, l, h))
+        std::snprintf(m.raison, sizeof m.raison,
+                      "taille de l'image %s illisible (PNG ou BMP attendu)", m.image);
+    else if (!cote(l) || !cote(h))
+        std::snprintf(m.raison, sizeof m.raison,
+                      "image %s de %d x %d : les cotes d'une texture DS sont des puissances de "
+                      "deux de 8 a 1024",
+                      m.image, l, h);
+    else
+        m.largeur = l, m.hauteur = h;
+}
+
+} // namespace matieres

@@ -1,0 +1,45 @@
+#pragma once
+#include <cstddef>
+
+// The materials of an OBJ model, from its MTL libraries: the texture image each one's faces
+// are drawn with (map_Kd), and that image's size, which the texture pairs are written for.
+namespace matieres {
+
+constexpr int MAXMATIERES = 1024;
+constexpr size_t TAILLENOM = 256;
+constexpr size_t TAILLECHEMIN = 1024;
+// The size pairs are written for when the image's cannot be had.
+constexpr int TAILLEDEFAUT = 128;
+
+struct Matiere {
+    char nom[TAILLENOM];
+    bool definie;             // an MTL library gave it
+    char image[TAILLECHEMIN]; // its map_Kd file, found from the library's folder; "" for none
+    int largeur, hauteur;     // what the pairs are written for
+    char raison[TAILLECHEMIN + 128]; // why that is TAILLEDEFAUT, or ""
+};
+
+extern Matiere table[MAXMATIERES];
+extern int nombre;
+
+// Forgets every material: a new model starts.
+void oublier();
+
+// Reads the MTL library nom, named relative to the folder dossier (ends in its separator, or
+// ""); false when it cannot be opened.
+bool lirebibliotheque(const char *nom, const char *dossier);
+
+// The number of the material named nom, one no library gave being added undefined; -1 once the
+// table is full.
+int trouver(const char *nom);
+
+// Sets a material's size from its image's header, or TAILLEDEFAUT and the reason.
+void mesurer(Matiere &m);
+
+// The folder of a file's name, with its separator, into dossier ("" for none).
+void dossierde(const char *nom, char *dossier, size_t taille);
+
+// Reads the width and height a PNG or BMP file's header gives; false for anything else.
+bool tailleimage(const char *nom, int &largeur, int &hauteur);
+
+} // namespace matieres
