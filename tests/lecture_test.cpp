@@ -74,6 +74,27 @@ TEST(Lecture, MilieuxEntreDeuxFloats) {
     }
 }
 
+// The OBJ reader's reals against strtof: numeral shapes, texts next to midpoints between two
+// floats, random decimals of every length and exponent, and those with a character changed.
+TEST(Obj, ReelsCommeStrtof) {
+    std::vector<std::string> mots = NUMERAUX[0];
+    std::mt19937 alea(3);
+    for (int i = 0; i < 200000; ++i) {
+        std::string m = tirer(alea, alea() % 3, "+-") + tirer(alea, alea() % 12, "0123456789");
+        if (alea() % 4) m.append(".").append(tirer(alea, alea() % 30, "0123456789"));
+        if (alea() % 3 == 0) m.append(tirer(alea, 1, "eE")).append(tirer(alea, alea() % 2, "+-")).append(std::to_string(alea() % (i % 7 ? 50 : 400)));
+        if (!m.empty() && alea() % 5 == 0) m[alea() % m.size()] = tirer(alea, 1, "0.eE+-x, \0")[0];
+        if (!m.empty()) mots.push_back(m);
+    }
+    for (int i = 0; i < 3000; ++i) {
+        const float f = std::ldexp(1.0f + static_cast<float>(alea() % (1 << 23)) / (1 << 23), static_cast<int>(alea() % 250) - 140);
+        char texte[64];
+        std::snprintf(texte, sizeof texte, "%.*g", 9 + static_cast<int>(alea() % 9), (static_cast<double>(f) + static_cast<double>(std::nextafter(f, INFINITY))) / 2);
+        mots.push_back(texte);
+    }
+    for (const std::string &m : mots) ASSERT_EQ(primitives::comparerreel(m), "");
+}
+
 // A numeral or line that starts just before the end of the reader's first read.
 TEST(Lecture, ATraversLeTampon) {
     for (size_t avant = 1; avant <= 24; avant += 1 + avant / 3)

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
 #include "chargeur.h"
 #include "mot.h"
+#include "obj.h"
 
 namespace primitives {
 
@@ -96,6 +98,17 @@ std::string comparer(const std::string &texte, const std::string &directives) {
     std::fclose(a);
     std::fclose(b);
     return ecart;
+}
+
+std::string comparerreel(const std::string &mot) {
+    float lu = 1234.5f;
+    const bool pris = obj::lirereel(mot.data(), mot.size(), lu);
+    char *fin;
+    const float attendu = std::strtof(mot.c_str(), &fin);
+    const bool decimal = !mot.empty() && mot.find_first_not_of("0123456789+-.eE") == std::string::npos &&
+                         fin == mot.c_str() + mot.size() && std::isfinite(attendu);
+    if (pris == decimal && (!pris || std::memcmp(&lu, &attendu, sizeof lu) == 0)) return "";
+    return "[" + mot + "]: " + (pris ? valeurs(1, {lu}) : "refused") + ", strtof " + (decimal ? valeurs(1, {attendu}) : "refuses");
 }
 
 } // namespace primitives

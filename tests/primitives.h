@@ -10,4 +10,9 @@ namespace primitives {
 // (floats bit for bit, NaN payloads aside) and took as many characters, else the difference.
 std::string comparer(const std::string &texte, const std::string &directives);
 
+// The OBJ reader's real against strtof on the same word: taken exactly when strtof takes the
+// whole word, a decimal real (digits, point, exponent, signs) within the float range, and then
+// the same float bit for bit. "" when they agree, else the difference.
+std::string comparerreel(const std::string &mot);
+
 } // namespace primitives

@@ -16,17 +16,30 @@ for modele in cube pyramide partages large; do
     $cc -DLISTE="\"$modele.h\"" -DTABLEAU="$modele" -DMODELE="\"$modele.txt\""
     ./flux | sed "s/^/$modele: /"
 done
+# OBJ models, Blender's exports and one written by hand, compiled as the README prescribes; the
+# sizes of their materials' images are golden data.
+tailles='{"brique", 64, 32}, {"herbe", 16, 64}, {"bonne", 32, 16}'
+for cas in obj_blender obj_blender_etoile obj_blender_texture obj_ecrit_a_la_main obj_textures_a_128; do
+    cp -r "$ici/../golden/meshpress/$cas" . && (cd "$cas" && "$meshpress" < console.in > /dev/null 2>&1)
+    { read -r modele; read -r nom; } < "$cas/console.in"
+    $cc -DMESHPRESS_TEXTURE_PACK_ANCIEN -DLISTE="\"$cas/$nom.h\"" -DTABLEAU="$nom" -DOBJ="\"$cas/$modele\"" -DTAILLES="$tailles"
+    ./flux | sed "s/^/$cas: /"
+done
 for objet in 0 1; do
     $cc -DIMAGES="\"$ici/../golden/stagehand/scene_posee/attendu/scene$objet.txt\"" -DPOSITION="position$objet"
     ./flux
 done > poses.txt
 diff -u "$ici/poses.attendu" poses.txt
-cas="$ici/../golden/stagehand/pose_ds"
-for envoi in "" -g; do
-    "$ici/../../ds/apercu.sh" $envoi "ds$envoi" "$cas"/*.h "$cas"/attendu/scene?.txt > /dev/null
-    pngtopnm "ds$envoi.png" | pnmtoplainpnm > "ds$envoi.ppm"
-done
-pamscale -nomix -width 256 -height 192 "$cas/image.ppm" | pnmtoplainpnm > animateur.ppm
+# The DS preview against the animator's picture of the same scene scaled to the DS screen (usage:
+# apercu case name options [keyframe files]): a posed scene, sent as dessinerliste and as
+# glCallList would, and Blender's exports.
+apercu() {
+    local cas=$1 nom=$2 options=$3
+    shift 3
+    "$ici/../../ds/apercu.sh" $options "$nom" "$cas"/*.h "$@" > /dev/null
+    pngtopnm "$nom.png" | pnmtoplainpnm > "$nom.ppm"
+    pamscale -nomix -width 256 -height 192 "$cas/image.ppm" | pnmtoplainpnm > "$nom-animateur.ppm"
+}
 # Intersection over union of the black (first object) and of the white pixels of two plain PPM
 # pictures: at least 0.9 for the preview, visibly less when a word past each array is sent.
 iou() {
@@ -36,6 +49,10 @@ iou() {
                if (image == 1) a[n] = c; else for (k = 1; k <= 2; k++) { inter[k] += a[n] == k && c == k; uni[k] += a[n] == k || c == k } } } }
          END { for (k = 1; k <= 2; k++) printf "%.3f ", uni[k] ? inter[k] / uni[k] : 0 }' "$1" "$2"
 }
-set -- $(iou animateur.ppm ds.ppm) $(iou animateur.ppm ds-g.ppm)
-echo "preview against the animator, black and white objects: $1 $2; sent as glCallList: $3 $4"
-awk -v a="$1" -v b="$2" -v c="$3" -v d="$4" 'BEGIN { exit !(a >= 0.9 && b >= 0.9 && (c < 0.5 || d < 0.5)) }'
+cas="$ici/../golden/stagehand"
+apercu "$cas/pose_ds" ds "" "$cas"/pose_ds/attendu/scene?.txt
+apercu "$cas/pose_ds" ds-g -g "$cas"/pose_ds/attendu/scene?.txt
+apercu "$cas/obj_blender" obj ""
+set -- $(iou ds-animateur.ppm ds.ppm) $(iou ds-animateur.ppm ds-g.ppm) $(iou obj-animateur.ppm obj.ppm)
+echo "preview against the animator, black and white objects: $1 $2; sent as glCallList: $3 $4; Blender's exports: $5 $6"
+awk -v a="$1" -v b="$2" -v c="$3" -v d="$4" -v e="$5" -v f="$6" 'BEGIN { exit !(a >= 0.9 && b >= 0.9 && (c < 0.5 || d < 0.5) && e >= 0.9 && f >= 0.9) }'
