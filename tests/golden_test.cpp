@@ -5,6 +5,7 @@
 #include <future>
 #include <gtest/gtest.h>
 #include <set>
+#include <csignal>
 // After the tests' headers: Xlib's macros (None, Bool) would stand in their way.
 #include <X11/Xlib.h>
 
@@ -61,6 +62,9 @@ std::string agir(const fs::path &cas, const fs::path &travail) {
             }
             ecrire((MISEAJOUR ? cas : travail) / "image.ppm", vu);
             if (vu != attendu && !MISEAJOUR) echecs += "the window differs from image.ppm: see " + travail.string() + "\n";
+        } else if (action == "tuer") {
+            // As a crash would end it: timeout, told its time is up, kills the program with SIGKILL.
+            kill(std::stoi(lire(travail / "pid")), SIGALRM);
         } else if (action == "fermer") {
             XEvent e{.xclient = {ClientMessage, 0, 0, d, w, XInternAtom(d, "WM_PROTOCOLS", False), 32,
                                  {.l = {static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False))}}}};
@@ -82,15 +86,18 @@ std::string verifier(const fs::path &cas, const char *programme) {
     preparer(cas, travail);
     // The program runs beside what the user does in its window; a run that does not end is ended.
     auto fin = std::async(std::launch::async, [&] {
-        return std::system(("cd '" + travail.string() + "' && timeout -s KILL 30 " + programme + " < '" +
-                            (cas / "console.in").string() + "' > ../console.out 2> ../console.err").c_str());
+        return std::system(("cd '" + travail.string() + "' && (timeout -s KILL 30 " + programme + " < '" +
+                            (cas / "console.in").string() + "' > ../console.out 2> ../console.err & echo $! > ../pid; wait $! 2> /dev/null)").c_str());
     });
     std::string echecs = fs::exists(cas / "fenetre") ? agir(cas, racine) : "";
     const int statut = fin.get();
+    fs::remove(racine / "pid");
     for (const char *flux : {"console.out", "console.err"})
         if (MISEAJOUR && (!lire(racine / flux).empty() || fs::exists(cas / flux))) ecrire(cas / flux, lire(racine / flux));
         else if (lire(racine / flux) != lire(cas / flux)) echecs += std::string(flux) + ":\n[" + lire(racine / flux) + "]\n";
-    if (statut != 0) echecs += "exit status " + std::to_string(statut) + "\n";
+    // A program killed ends as timeout says of it: 128 + SIGKILL.
+    const bool tue = lire(cas / "fenetre").find("tuer\n") != std::string::npos;
+    if (statut != (tue ? (128 + SIGKILL) << 8 : 0)) echecs += "exit status " + std::to_string(statut) + "\n";
     // With MISEAJOUR, what the run created or changed becomes attendu/.
     for (const auto &e : fs::recursive_directory_iterator(travail))
         if (const fs::path rel = e.path().lexically_relative(travail);
@@ -121,4 +128,31 @@ TEST(Golden, SortieConsoleFichiers) {
             }
             EXPECT_EQ(verifier(cas.path(), commande ? commande : programme[0] == 'm' ? MESHPRESS : STAGEHAND), "") << cas.path();
         }
+}
+
+// OBJ models one past the converter's capacity, made here (megabytes each): "erreur", why on
+// standard error, and a display-list file left empty rather than one that looks complete. Through
+// MESHPRESS_COMMANDE too when it is given.
+TEST(Golden, AuDelaDeLaCapacite) {
+    const char *commande = std::getenv("MESHPRESS_COMMANDE");
+    const fs::path d = fs::temp_directory_path() / ("capacite-" + std::to_string(getpid()));
+    fs::create_directories(d);
+    const struct {
+        std::string debut, ligne;
+        const char *erreur;
+    } cas[] = {
+        {"", "v 0 0 0\n", "ligne 1000001 : le modele a plus de 1000000 sommets"},
+        {"", "vt 0.5\n", "ligne 1000001 : le modele a plus de 1000000 sommets de texture"},
+        {"v 0 0 0\nv 1 0 0\nv 0 1 0\n", "f 1 2 3\n", "ligne 1000004 : le modele a plus de 1000000 triangles"},
+    };
+    for (const auto &c : cas) {
+        std::string modele = c.debut;
+        for (int i = 0; i <= 1000000; ++i) modele += c.ligne;
+        ecrire(d / "modele.obj", modele);
+        EXPECT_EQ(sortie("cd '" + d.string() + "' && printf 'modele.obj\\nm\\n' | " + (commande ? commande : MESHPRESS) + " 2> err"),
+                  "nom du fichier a convertir (mettre l'extension): enregistrer sous (pas d'extension): m.cerreur");
+        EXPECT_EQ(lire(d / "err"), std::string("\nmeshpress : ") + c.erreur + ", la capacite du convertisseur ; aucune liste n'est ecrite.\n");
+        EXPECT_EQ(fs::file_size(d / "m.h"), 0u);
+    }
+    fs::remove_all(d);
 }

@@ -34,6 +34,20 @@ TEST(Chargeur, SansNomDeListe) {
     std::fclose(f);
 }
 
+// A file of another layout (today's libnds names) whose first face line names the untextured
+// variant: the loader takes what it can and stops; it never loops on a line it cannot read.
+TEST(Chargeur, AutreMiseEnPage) {
+    static long sommets = 0;
+    FILE *f = std::fopen(DONNEES "/autre_mise_en_page.h", "r"), *console = std::fopen("/dev/null", "w");
+    analyserliste(f, [](float, float, float) {
+        if (++sommets < 1000000) return;
+        std::fputs("the loader loops on a line it cannot read\n", stderr);
+        std::abort();
+    }, console);
+    EXPECT_LE(sommets, 3);
+    std::fclose(f), std::fclose(console);
+}
+
 TEST(Controles, SourisEtTouches) {
     float selection;
     const std::map<std::string, float *> variables = {
