@@ -23,7 +23,8 @@ int main(int argc, char **argv) {
     FILE *f = std::fopen(argv[1], "r");
     if (f == nullptr) return 1;
     auto debut = std::chrono::steady_clock::now();
-    chargerliste(f);
+    Analyse analyse;
+    chargerliste(f, analyse);
     const double total = secondes(debut);
     std::fclose(f);
 

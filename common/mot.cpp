@@ -1,6 +1,7 @@
 #include "mot.h"
 
 #include <cctype>
+#include <cerrno>
 #include <climits>
 
 #include "systeme.h"
@@ -12,16 +13,17 @@ long lirelemot(FILE *flux, char *tampon, size_t taille) {
         if (taille > 0) tampon[0] = '\0';
         return -1;
     }
-    size_t longueur = 0;
+    long longueur = 0;
     while (c != EOF && !std::isspace(c)) {
-        if (longueur + 1 < taille) tampon[longueur] = static_cast<char>(c);
-        if (longueur < taille) ++longueur;
+        if (static_cast<size_t>(longueur) + 1 < taille) tampon[longueur] = static_cast<char>(c);
+        if (longueur < LONG_MAX) ++longueur;
         c = getc(flux);
     }
     // Like "%s", the blank that ends the word stays in the stream.
     if (c != EOF) ungetc(c, flux);
-    if (taille > 0) tampon[longueur < taille ? longueur : taille - 1] = '\0';
-    return static_cast<long>(longueur);
+    if (taille > 0)
+        tampon[static_cast<size_t>(longueur) < taille ? static_cast<size_t>(longueur) : taille - 1] = '\0';
+    return longueur;
 }
 
 int lireentierconsole(FILE *flux, int &destination) {
@@ -48,6 +50,7 @@ FILE *ouvrirlecture(const char *nom) {
     FILE *f = std::fopen(nom, "rb");
     if (f != nullptr && estdossier(f)) {
         std::fclose(f);
+        errno = EISDIR;
         return nullptr;
     }
     return f;

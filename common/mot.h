@@ -4,8 +4,7 @@
 
 // Reads one whitespace-delimited word, as "%s" does, but whole whatever its length:
 // at most taille - 1 characters are kept (always terminated), the rest is read and dropped.
-// Returns the word's length, counted up to taille (a longer word returns taille, so that no
-// count can overflow), or -1 when the stream ends before a word starts.
+// Returns the word's length (held to LONG_MAX), or -1 when the stream ends before a word starts.
 long lirelemot(FILE *flux, char *tampon, size_t taille);
 
 // "%d" held to the int range: a number of any length is read whole, and one beyond the range
@@ -14,5 +13,5 @@ long lirelemot(FILE *flux, char *tampon, size_t taille);
 int lireentierconsole(FILE *flux, int &destination);
 
 // fopen(nom, "rb") for a file to read; a directory, which opens but holds no text, is refused
-// like a file that cannot be opened (nullptr).
+// like a file that cannot be opened (nullptr, errno EISDIR).
 FILE *ouvrirlecture(const char *nom);

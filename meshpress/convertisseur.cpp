@@ -1,9 +1,11 @@
 #include "convertisseur.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "ecriture.h"
 #include "lecture.h"
+#include "messages.h"
 #include "modele.h"
 #include "mot.h"
 #include "obj.h"
@@ -82,18 +84,26 @@ bool convertirfichier(FILE *entree, FILE *detection, FILE *sortie, const char *n
 
 namespace {
 
-// "erreur", then on standard error what could not be done and why, when that is known.
-void erreur(const char *raison = "") {
+// "erreur", then on standard error what could not be done and why.
+void erreur(const char *raison) {
     std::fputs("erreur", stdout);
     std::fflush(stdout);
-    if (raison[0] != '\0') std::fprintf(stderr, "\nmeshpress : %s.\n", raison);
+    signaler("meshpress", true, "%s.", raison);
 }
 
-// Reads one answer; false when the console ends first or the word does not fit.
-bool lirereponse(char *tampon, size_t taille) {
+// Reads one answer (quoi: which one); false, why in raison, when the console ends first or the
+// word does not fit.
+bool lirereponse(char *tampon, size_t taille, const char *quoi, char *raison, size_t place) {
     std::fflush(stdout);
-    long longueur = lirelemot(stdin, tampon, taille);
-    return longueur >= 0 && longueur < static_cast<long>(taille);
+    const long longueur = lirelemot(stdin, tampon, taille);
+    if (longueur < 0)
+        std::snprintf(raison, place, "la console s'est fermee avant %s", quoi);
+    else if (longueur >= static_cast<long>(taille))
+        std::snprintf(raison, place, "%s a %ld caracteres, %zu au plus sont permis", quoi, longueur,
+                      taille - 1);
+    else
+        return true;
+    return false;
 }
 
 // What the DS will draw otherwise than the user thinks, said on standard error once the
@@ -121,46 +131,65 @@ void convertisseur() {
     preparerconsole();
     char nomentree[256];
     char base[254];
+    char raison[2 * sizeof nomentree + 256] = "";
     std::fputs("nom du fichier a convertir (mettre l'extension): ", stdout);
-    const bool entreelue = lirereponse(nomentree, sizeof nomentree);
+    const bool entreelue =
+        lirereponse(nomentree, sizeof nomentree, "le nom du modele", raison, sizeof raison);
     std::fputs("enregistrer sous (pas d'extension): ", stdout);
-    const bool baselue = lirereponse(base, sizeof base);
-    if (!entreelue || !baselue) return erreur();
+    char raisonbase[128] = "";
+    const bool baselue =
+        lirereponse(base, sizeof base, "le nom de base", raisonbase, sizeof raisonbase);
+    if (!entreelue) return erreur(raison);
+    if (!baselue) return erreur(raisonbase);
 
     char nomsortie[256];
     std::snprintf(nomsortie, sizeof nomsortie, "%s.h", base);
     std::printf("%s.c", base);
+    const auto echec = [&](const char *quoi, const char *nom, int numero) {
+        std::snprintf(raison, sizeof raison, "%s %s : %s", quoi, nom, raisonsysteme(numero));
+        erreur(raison);
+    };
 
     FILE *entree = ouvrirlecture(nomentree);
-    if (entree == nullptr) return erreur();
+    if (entree == nullptr) return echec("impossible d'ouvrir le modele", nomentree, errno);
     // Opening the output for writing would empty the model before it is read.
     if (memefichier(entree, nomsortie)) {
         std::fclose(entree);
-        return erreur();
+        std::snprintf(raison, sizeof raison,
+                      "le modele %s est le fichier de sortie %s lui-meme : l'ecrire l'effacerait "
+                      "avant qu'il soit lu",
+                      nomentree, nomsortie);
+        return erreur(raison);
     }
     // In binary mode: the same bytes on every system, "\n" line ends included.
     FILE *sortie = std::fopen(nomsortie, "wb");
     if (sortie == nullptr) {
+        const int numero = errno;
         std::fclose(entree);
-        return erreur();
+        return echec("impossible de creer", nomsortie, numero);
     }
     FILE *detection = ouvrirlecture(nomentree);
     if (detection == nullptr) {
+        const int numero = errno;
         std::fclose(entree);
         std::fclose(sortie);
-        return erreur();
+        return echec("impossible d'ouvrir une seconde fois le modele", nomentree, numero);
     }
-    char raison[512] = "";
+    errno = 0;
     const bool converti =
         convertirfichier(entree, detection, sortie, base, nomentree, raison, sizeof raison);
     // A read error (a bad disk) ends the reading as the end of the file would, and a full disk
     // shows up at the close at the latest: either way the file is incomplete, no success.
-    bool incomplet = std::ferror(entree) || std::ferror(detection) || std::ferror(sortie);
+    const int numero = errno;
+    const bool lecture = std::ferror(entree) || std::ferror(detection);
+    bool ecriture = std::ferror(sortie);
     std::fclose(detection);
     std::fclose(entree);
-    if (std::fclose(sortie) != 0) incomplet = true;
+    const int numerofermeture = std::fclose(sortie) != 0 ? errno : 0;
     if (!converti) return erreur(raison);
-    if (incomplet) return erreur();
+    if (lecture) return echec("lecture impossible du modele", nomentree, numero);
+    if (ecriture || numerofermeture != 0)
+        return echec("ecriture impossible de", nomsortie, ecriture ? numero : numerofermeture);
     avertir(prendrebilan());
     attendretouche();
 }

@@ -10,6 +10,7 @@
 #include "ecriture.h"
 #include "lignes.h"
 #include "matieres.h"
+#include "messages.h"
 #include "modele.h"
 #include "polygone.h"
 #include "systeme.h"
@@ -84,15 +85,8 @@ void probleme(long ligne, const char *format, ...) {
     std::fputc('\n', stderr);
 }
 
-// A word as it can be shown on a console: its first characters, others than printable ASCII
-// as '?'.
 const char *montrer(const Mot &mot) {
-    static char texte[48];
-    const size_t n = mot.longueur < 40 ? mot.longueur : 40;
-    for (size_t i = 0; i < n; ++i)
-        texte[i] = mot.texte[i] >= ' ' && mot.texte[i] <= '~' ? mot.texte[i] : '?';
-    std::strcpy(texte + n, mot.longueur > n || mot.tronque ? "..." : "");
-    return texte;
+    return ::montrer(mot.texte, mot.tronque ? TAILLEMOT : mot.longueur);
 }
 
 void passer(Passees &p, long ligne, const Mot &mot) {

@@ -1,10 +1,12 @@
 #include "chargeur.h"
 
 #include <GL/gl.h>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
 #include "lecture.h"
+#include "messages.h"
 #include "mot.h"
 #include "scene.h"
 
@@ -58,8 +60,10 @@ void remplacer(char *&fin, char *nouveau) {
     fin = nouveau;
 }
 
-void emettre(Sommet sommet, const float *slots) {
-    for (int k = 0; k < 9; k += 3) sommet(slots[k] / 10, slots[k + 1] / 10, slots[k + 2] / 10);
+void emettre(Sommet sommet, const float *slots, long long &triangles) {
+    for (int k = 0; k < 9; k += 3)
+        sommet(slots[k] / 10, slots[k + 1] / 10, slots[k + 2] / 10);
+    ++triangles;
 }
 
 // A pass of a face loop must move through the file: a file of another layout leaves every
@@ -70,7 +74,7 @@ long long suivant(long long p, long long pas, const Tampon &t) {
     return p + 9 > t.taille ? 0 : p;
 }
 
-void facessanstexture(Lecteur &l, Tampon &t, char *&fin, Sommet sommet) {
+void facessanstexture(Lecteur &l, Tampon &t, char *&fin, Sommet sommet, long long &triangles) {
     for (long long p = 0;; p = suivant(p, 9, t)) {
         const long long avant = position(l);
         float *face = t.slots + p;
@@ -79,12 +83,12 @@ void facessanstexture(Lecteur &l, Tampon &t, char *&fin, Sommet sommet) {
         lirevertex(l, face + 6);
         lirecommandes(l, fin, " FIFO_NOP),\n");
         if (position(l) == avant) return;
-        emettre(sommet, face);
+        emettre(sommet, face, triangles);
         if (est(fin, "FIFO_END,") || l.epuise) return;
     }
 }
 
-void facesavectexture(Lecteur &l, Tampon &t, char *&fin, Sommet sommet) {
+void facesavectexture(Lecteur &l, Tampon &t, char *&fin, Sommet sommet, long long &triangles) {
     for (long long p = 0;; p = suivant(p, 3, t)) {
         const long long avant = position(l);
         float *face = t.slots + p;
@@ -97,7 +101,7 @@ void facesavectexture(Lecteur &l, Tampon &t, char *&fin, Sommet sommet) {
         lirevertex(l, face + 6);
         lirecommandes(l, fin, " ") && passermot(l) && correspondre(l, "\n");
         if (position(l) == avant) return;
-        emettre(sommet, face);
+        emettre(sommet, face, triangles);
         if (est(fin, "FIFO_END,") || l.epuise) return;
     }
 }
@@ -108,16 +112,16 @@ void facesavectexture(Lecteur &l, Tampon &t, char *&fin, Sommet sommet) {
 // into three slots; a part that does not match ends the line's reading where it stands.
 bool lirevertex(Lecteur &l, float *slots) {
     return correspondre(l, "VERTEX_PACK(floatov16(") && lirereel(l, slots[0]) &&
-        correspondre(l, "),floatov16(") && lirereel(l, slots[1]) &&
-        correspondre(l, ")),VERTEX_PACK(floatov16(") && lirereel(l, slots[2]) &&
-        correspondre(l, "),0),\n");
+           correspondre(l, "),floatov16(") && lirereel(l, slots[1]) &&
+           correspondre(l, ")),VERTEX_PACK(floatov16(") && lirereel(l, slots[2]) &&
+           correspondre(l, "),0),\n");
 }
 
 // "TEXTURE_PACK(floatot16(%*f),floatot16(%*f)),\n": the texture pair is read over.
 bool lirecoordtexture(Lecteur &l) {
     float ignore;
     return correspondre(l, "TEXTURE_PACK(floatot16(") && lirereel(l, ignore) &&
-        correspondre(l, "),floatot16(") && lirereel(l, ignore) && correspondre(l, ")),\n");
+           correspondre(l, "),floatot16(") && lirereel(l, ignore) && correspondre(l, ")),\n");
 }
 
 // "FIFO_COMMAND_PACK(%ms %*s %*s" then the text suite: the first word replaces the end-test
@@ -131,7 +135,7 @@ bool lirecommandes(Lecteur &l, char *&fin, const char *suite) {
     return lu;
 }
 
-void analyserliste(FILE *f, Sommet sommet, FILE *console) {
+Analyse analyserliste(FILE *f, Sommet sommet, FILE *console) {
     Lecteur l;
     ouvrirlecteur(l, f);
     // "u32 %*s = {%lli,\n FIFO_COMMAND_PACK(FIFO_BEGIN, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n
@@ -145,38 +149,75 @@ void analyserliste(FILE *f, Sommet sommet, FILE *console) {
         (comptelu = lireentier(l, compte)) &&
         correspondre(l, ",\n FIFO_COMMAND_PACK(FIFO_BEGIN, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n "
                         "GL_TRIANGLE,\nFIFO_COMMAND_PACK(") &&
-        passermot(l) && correspondre(l, " ") && passermot(l) && correspondre(l, " ") && passermot(l) &&
-        correspondre(l, " ") && (quatrieme = liremot(l)) != nullptr && correspondre(l, "\n");
+        passermot(l) && correspondre(l, " ") && passermot(l) && correspondre(l, " ") &&
+        passermot(l) && correspondre(l, " ") &&
+        (quatrieme = liremot(l)) != nullptr &&correspondre(l, "\n");
+    Analyse analyse = {quatrieme != nullptr, false, "", 0};
     remplacer(fin, quatrieme);
+    std::snprintf(analyse.mot, sizeof analyse.mot, "%s",
+                  montrer(texte(fin), std::strlen(texte(fin))));
     // A file that cannot be read is reported by the caller, not as a word naming no variant.
     if (std::ferror(f)) {
         std::free(fin);
-        return;
+        return analyse;
     }
     Tampon tampon = creertampon(compte, comptelu);
+    analyse.variante = est(fin, "FIFO_NOP),") || est(fin, "FIFO_VERTEX16),");
     if (est(fin, "FIFO_NOP),")) {
-        facessanstexture(l, tampon, fin, sommet);
+        facessanstexture(l, tampon, fin, sommet, analyse.triangles);
     } else if (est(fin, "FIFO_VERTEX16),")) {
-        facesavectexture(l, tampon, fin, sommet);
+        facesavectexture(l, tampon, fin, sommet, analyse.triangles);
     } else {
         // A word naming no variant is shown, and the object gets no triangles.
         std::fprintf(console, "%s", texte(fin));
     }
     liberertampon(tampon);
     std::free(fin);
+    return analyse;
 }
 
-unsigned chargerliste(FILE *f) {
+unsigned chargerliste(FILE *f, Analyse &analyse) {
+    analyse = {true, true, "", 0};
     const GLuint liste = glGenLists(1);
     // No name to be had: the object gets no list rather than drawing into the current frame.
     if (liste == 0) return 0;
     glNewList(liste, GL_COMPILE);
     glBegin(GL_TRIANGLES);
-    analyserliste(f, glVertex3f, stdout);
+    analyse = analyserliste(f, glVertex3f, stdout);
     glEnd();
     glEndList();
     return liste;
 }
+
+namespace {
+
+bool erreur(const char *format, const char *nom, const char *raison) {
+    std::fputs("erreur", stdout);
+    std::fflush(stdout);
+    signaler("stagehand", true, format, nom, raison);
+    return false;
+}
+
+// What a file that opened gave, when it is not what the user meant.
+void direanalyse(const char *nom, int objet, const Analyse &a) {
+    if (!a.entete)
+        signaler("stagehand", true,
+                 "%s n'est pas une liste d'affichage de meshpress : son en-tete n'est pas celui du "
+                 "format (un modele se convertit d'abord avec meshpress) ; l'objet %d n'a aucun "
+                 "triangle.",
+                 nom, objet);
+    else if (!a.variante)
+        signaler("stagehand", true,
+                 "%s : %s, le quatrieme mot de sa premiere ligne de face, ne nomme aucune variante "
+                 "(FIFO_NOP), sans texture, ou FIFO_VERTEX16), avec) ; l'objet %d n'a aucun "
+                 "triangle.",
+                 nom, a.mot, objet);
+    else if (a.triangles == 0)
+        signaler("stagehand", false, "%s ne donne aucun triangle : l'objet %d ne se verra pas.",
+                 nom, objet);
+}
+
+} // namespace
 
 bool chargement() {
     int reponse = 1;
@@ -185,26 +226,37 @@ bool chargement() {
         std::fflush(stdout);
         char nom[256];
         const long longueur = lirelemot(stdin, nom, sizeof nom);
-        if (longueur < 0) return false;
-        FILE *f = longueur < static_cast<long>(sizeof nom) ? ouvrirlecture(nom) : nullptr;
-        if (f == nullptr) {
-            std::fputs("erreur", stdout);
-            std::fflush(stdout);
+        if (longueur < 0) {
+            signaler("stagehand", true,
+                     "la console s'est fermee avant le nom du fichier ; le programme s'arrete.");
             return false;
         }
-        idobjet[n] = static_cast<int>(chargerliste(f));
+        if (longueur >= static_cast<long>(sizeof nom)) {
+            char raison[64];
+            std::snprintf(raison, sizeof raison, "%ld caracteres, %zu au plus sont permis",
+                          longueur, sizeof nom - 1);
+            return erreur("le nom du fichier %s a %s.", montrer(nom, sizeof nom), raison);
+        }
+        FILE *f = ouvrirlecture(nom);
+        if (f == nullptr) return erreur("impossible d'ouvrir %s : %s.", nom, raisonsysteme(errno));
+        Analyse analyse;
+        errno = 0;
+        idobjet[n] = static_cast<int>(chargerliste(f, analyse));
         // A read error (a bad disk) would leave the object cut short: as for a file that
         // cannot be opened.
+        const int raisonlecture = errno;
         const bool illisible = std::ferror(f) != 0;
         std::fclose(f);
-        if (illisible) {
-            std::fputs("erreur", stdout);
-            std::fflush(stdout);
-            return false;
-        }
+        if (illisible)
+            return erreur("lecture impossible de %s : %s.", nom, raisonsysteme(raisonlecture));
+        direanalyse(nom, n, analyse);
         std::fputs("un autre ? 0 pour non, 1 pour oui", stdout);
         std::fflush(stdout);
-        if (lireentierconsole(stdin, reponse) == EOF) return false;
+        if (lireentierconsole(stdin, reponse) == EOF) {
+            signaler("stagehand", true,
+                     "la console s'est fermee avant la reponse ; le programme s'arrete.");
+            return false;
+        }
         if (reponse == 0) {
             nombreobjet = n;
             return true;

@@ -6,9 +6,19 @@
 // What receives each vertex of the triangles, in file order (glVertex3f when compiling).
 using Sommet = void (*)(float x, float y, float z);
 
+// What a display-list file gave: whether its header is the format's, whether the first line of
+// its faces names a variant (the word that should, as montrer shows it), and how many triangles
+// it holds.
+struct Analyse {
+    bool entete;
+    bool variante;
+    char mot[48];
+    long long triangles;
+};
+
 // Reads one display-list source file from its start and hands the vertices of its triangles
 // to sommet, a tenth of the file's values; a fourth word naming no variant goes to console.
-void analyserliste(FILE *fichier, Sommet sommet, FILE *console);
+Analyse analyserliste(FILE *fichier, Sommet sommet, FILE *console);
 
 // The lines of a display-list file, read with the formats the writer's texts make; each
 // returns whether its whole line matched, and leaves the input where a part did not.
@@ -20,11 +30,12 @@ bool lirecoordtexture(Lecteur &l);
 bool lirecommandes(Lecteur &l, char *&fin, const char *suite);
 
 // Compiles one display-list source file, read from its start, into a new display list of
-// triangles (positions only) and returns the list's name, 0 when OpenGL has none to give.
-// Needs a current OpenGL context.
-unsigned chargerliste(FILE *fichier);
+// triangles (positions only) and returns the list's name, 0 when OpenGL has none to give; what
+// the file gave goes to analyse. Needs a current OpenGL context.
+unsigned chargerliste(FILE *fichier, Analyse &analyse);
 
 // The load phase: asks on the console for display-list source files, one object each, until
-// the answer 0, and sets nombreobjet. Returns false when the program must end: a file that
-// cannot be opened ("erreur" printed) or a console that ends before an answer.
+// the answer 0, and sets nombreobjet; a file that is not of the format or gives no triangle is
+// said on standard error. Returns false when the program must end: a file that cannot be opened
+// or read ("erreur" printed) or a console that ends before an answer, each said there too.
 bool chargement();

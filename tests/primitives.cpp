@@ -26,15 +26,15 @@ std::string valeurs(long lu, std::initializer_list<float> reels = {}, long long 
     return s;
 }
 
-// "%ms" after the blanks, as "%s" into a buffer of taille: the length counted up to taille and
+// "%ms" after the blanks, as "%s" into a buffer of taille: the length counted up to borne and
 // the characters kept.
-std::string mot(FILE *f, size_t taille) {
+std::string mot(FILE *f, size_t taille, size_t borne) {
     char *m = nullptr;
     int blancs = 0;
     const long debut = std::ftell(f);
     if (std::fscanf(f, " %n%ms", &blancs, &m) != 1) return "-1";
     const size_t n = static_cast<size_t>(std::ftell(f) - debut - blancs);
-    const std::string s = std::to_string(std::min(n, taille)) + " " + std::string(m, std::min(n, taille - 1));
+    const std::string s = std::to_string(std::min(n, borne)) + " " + std::string(m, std::min(n, taille - 1));
     std::free(m);
     return s;
 }
@@ -71,7 +71,7 @@ std::string comparer(const std::string &texte, const std::string &directives) {
             lu = std::fscanf(b, d == 'i' ? "%lli" : "%lld", &j), y = valeurs(d == 'i' ? lu == 1 : lu, {}, j, INT32_MAX);
         } else if (d == 's' || d == 'w') {
             x = d == 's' ? mot(lireitem(l, t, 256), t, 255) : mot(lirelemot(a, t, 8), t, 7);
-            y = mot(b, d == 's' ? 256 : 8);
+            y = d == 's' ? mot(b, 256, 256) : mot(b, 8, SIZE_MAX);
         } else if (d == 'm') {
             x = (p = liremot(l)) ? p : "-1";
             y = std::fscanf(b, "%ms", &q) == 1 ? q : "-1";

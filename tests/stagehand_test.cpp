@@ -28,7 +28,8 @@ TEST(Chargeur, SansNomDeListe) {
     glFeedbackBuffer(static_cast<GLsizei>(tampon.size()), GL_3D, tampon.data());
     glRenderMode(GL_FEEDBACK);
     glBegin(GL_TRIANGLES);
-    EXPECT_EQ(chargerliste(f), 0u);
+    Analyse analyse;
+    EXPECT_EQ(chargerliste(f, analyse), 0u);
     glEnd();
     EXPECT_EQ(glRenderMode(GL_RENDER), 0);
     std::fclose(f);

@@ -1,0 +1,58 @@
+#include "messages.h"
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+const char *raisonsysteme(int erreur) {
+    switch (erreur) {
+    case 0:
+        return "raison inconnue";
+    case ENOENT:
+        return "fichier ou dossier introuvable";
+    case EACCES:
+    case EPERM:
+        return "permission refusee";
+    case EISDIR:
+        return "c'est un dossier, pas un fichier";
+    case ENOTDIR:
+        return "un element du chemin n'est pas un dossier";
+    case ENOSPC:
+        return "plus de place sur le disque";
+    case EIO:
+        return "erreur d'entree-sortie (disque abime ou fichier illisible)";
+    case EROFS:
+        return "systeme de fichiers en lecture seule";
+    case ENAMETOOLONG:
+        return "nom trop long pour le systeme";
+    case EMFILE:
+    case ENFILE:
+        return "trop de fichiers ouverts";
+    case EFBIG:
+        return "fichier trop gros";
+    case EBUSY:
+        return "fichier occupe";
+    default:
+        return std::strerror(erreur);
+    }
+}
+
+const char *montrer(const char *texte, size_t longueur) {
+    static char vu[48];
+    const size_t n = longueur < 40 ? longueur : 40;
+    for (size_t i = 0; i < n; ++i)
+        vu[i] = texte[i] >= ' ' && texte[i] <= '~' ? texte[i] : '?';
+    std::strcpy(vu + n, n < longueur ? "..." : "");
+    return vu;
+}
+
+void signaler(const char *programme, bool apresligne, const char *format, ...) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s%s : ", apresligne ? "\n" : "", programme);
+    va_list arguments;
+    va_start(arguments, format);
+    std::vfprintf(stderr, format, arguments);
+    va_end(arguments);
+    std::fputs("\n", stderr);
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include <cstddef>
+
+// What the programs say on standard error, beside the transcript on standard output, which
+// stays as it is.
+
+// The system's reason for a failed call (an errno value): in French for the usual ones, the same
+// words on every system; the C library's words for the others.
+const char *raisonsysteme(int erreur);
+
+// A word of a file as a console can show it: its first 40 characters, those other than printable
+// ASCII as '?', "..." when it goes on. Valid until the next call.
+const char *montrer(const char *texte, size_t longueur);
+
+// One line on standard error: "programme : " and the text, ending with a line end. With
+// apresligne, it starts on a line of its own, for standard output has just printed text that
+// ends no line ("erreur" or a word) and both may go to the same console.
+void signaler(const char *programme, bool apresligne, const char *format, ...)
+    __attribute__((format(printf, 3, 4)));
