@@ -3,28 +3,65 @@
 # files, the n-th for the n-th object, posed at one keyframe number), runs it in the DeSmuME
 # emulator (on a virtual X server of its own when there is no display) and leaves SORTIE.nds and
 # SORTIE.png, the DS's top screen. Needs gcc-arm-none-eabi, desmume, xdotool, x11-apps, netpbm.
-# Usage: apercu.sh [-i keyframe] [-g] SORTIE file.h... [keyframes.txt...]
+# Usage: apercu.sh [-i keyframe] [-g] [-n] SORTIE file.h... [keyframes.txt...]
 #   -i  the keyframe number the objects are posed at (default 1)
 #   -g  sends each list as glCallList would: count-word words, the last one past the array
+#   -n  checks the files only: builds and runs nothing
 set -euo pipefail
-[ -n "${DISPLAY:-}" ] || exec xvfb-run -a -s "-screen 0 640x480x24" "$0" "$@"
+arguments=("$@")
 ici=$(cd "$(dirname "$0")" && pwd)
-image=1 envoi=dessinerliste
-while getopts "i:g" option; do
+image=1 envoi=dessinerliste verifier=0
+usage() { sed -n 's/^# Usage: //p' "$0" >&2; exit 2; }
+refuser() { echo "apercu: $*" >&2; exit 1; }
+# Said once: not again by the run that the virtual X server starts.
+avertir() { [ -n "${APERCU_AVERTI:-}" ] || echo "apercu: $*" >&2; }
+while getopts "i:gn" option; do
     case $option in
         i) image=$OPTARG ;;
         g) envoi=commeglcalllist ;;
-        *) exit 2 ;;
+        n) verifier=1 ;;
+        *) usage ;;
     esac
 done
 shift $((OPTIND - 1))
-[ $# -ge 2 ] || { sed -n 's/^# Usage: //p' "$0" >&2; exit 2; }
+[[ $image =~ ^[0-9]+$ ]] || refuser "-i takes a keyframe number (1, 2, ...), not '$image'"
+[ $# -ge 2 ] || usage
 sortie=$(realpath -m "$1")
 shift
+
+# Every file is checked before anything is built: a file that is not what the preview takes is
+# named with what is wrong with it.
+modele() { grep -q -E '^(Nombre_de_points:|Points:|v |f )' "$1" && echo " (a model: convert it with meshpress and give the .h it writes)"; true; }
 listes=() cles=()
 for f in "$@"; do
-    case $f in *.txt) cles+=("$(realpath "$f")") ;; *) listes+=("$(realpath "$f")") ;; esac
+    [ -e "$f" ] || refuser "$f: no such file"
+    [ -f "$f" ] && [ -r "$f" ] || refuser "$f: not a readable file"
+    [ -s "$f" ] || refuser "$f: empty"
+    case $f in *.txt) cles+=("$f") ;; *) listes+=("$f") ;; esac
 done
+for f in "${listes[@]}"; do
+    sed -n '1{/^u32 [^ ]*\[\] = {-\{0,1\}[0-9][0-9]*,$/q0};q1' "$f" || refuser "$f: not a display-list file of meshpress: its first line is not 'u32 name[] = {count,'$(modele "$f")"
+    sed -n '1{/^u32 [A-Za-z_][A-Za-z0-9_]*\[\]/q0};q1' "$f" || refuser "$f: its array's name is no C name: convert it again under a base name of letters, digits and '_'"
+    [ "$(sed -n '2,3p' "$f")" = "$(printf ' FIFO_COMMAND_PACK(FIFO_BEGIN, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n GL_TRIANGLE,')" ] ||
+        refuser "$f: not a display-list file of meshpress: its second and third lines are not the format's"
+    [ "$(grep -v -x '[[:space:]]*' "$f" | tail -n 1)" = "};" ] || refuser "$f: cut short: it does not end with the terminator '};'"
+done
+for i in "${!cles[@]}"; do
+    f=${cles[$i]}
+    if ! sed -n '1{/^void position[0-9]*(int nombre){$/q0};q1' "$f"; then
+        [ "$(cat "$f")" != "}" ] || refuser "$f: holds no keyframe, only the closing brace: press Enter once in stagehand before Esc"
+        refuser "$f: not a keyframe file of stagehand: its first line is not 'void positionN(int nombre){'$(modele "$f")"
+    fi
+    blocs=$(grep -c -E '^(else )?if\(nombre == [0-9]+\)\{$' "$f" || true)
+    [ "$(grep -c -x '}' "$f" || true)" -gt "$blocs" ] || refuser "$f: no closing brace of its function (stagehand did not end with Esc or the window's closing): it will not compile"
+    if [ "$image" -lt 1 ] || [ "$image" -gt "$blocs" ]; then
+        avertir "keyframe $image is not one of $f (1 to $blocs): object $((i + 1)) is drawn unposed, as the DS draws it"
+    fi
+done
+[ ${#listes[@]} -gt 0 ] || refuser "no display-list file given, only keyframe files"
+[ ${#cles[@]} -le ${#listes[@]} ] || refuser "${#cles[@]} keyframe files for ${#listes[@]} display-list files: the n-th keyframe file poses the n-th object"
+[ "$verifier" = 0 ] || { echo "apercu: the files can be previewed." >&2; exit 0; }
+[ -n "${DISPLAY:-}" ] || APERCU_AVERTI=1 exec xvfb-run -a -s "-screen 0 640x480x24" "$0" "${arguments[@]}"
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 
@@ -35,17 +72,12 @@ trap 'rm -rf "$travail"' EXIT
     echo 'void debutobjet(int numero); void dixieme(void); void finobjet(void);'
     echo 'void commeglcalllist(const u32 *liste, u32 elements);'
     echo '#define commeglcalllist(t) commeglcalllist((t), sizeof(t) / sizeof((t)[0]))'
-    for f in "${listes[@]}" "${cles[@]}"; do echo "#include \"$f\""; done
+    for f in "${listes[@]}" "${cles[@]}"; do echo "#include \"$(realpath "$f")\""; done
     echo 'void dessinerscene(void) {'
     for i in "${!listes[@]}"; do
         tableau=$(sed -n '1s/^u32 \([A-Za-z_][A-Za-z0-9_]*\)\[\] = {.*/\1/p' "${listes[$i]}")
-        [ -n "$tableau" ] || { echo "${listes[$i]}: no array of a C name on its first line" >&2; exit 1; }
         pose=""
-        if [ "$i" -lt ${#cles[@]} ]; then
-            fonction=$(sed -n '1s/^void \(position[0-9]*\)(int nombre){$/\1/p' "${cles[$i]}")
-            [ -n "$fonction" ] || { echo "${cles[$i]}: not a keyframe file" >&2; exit 1; }
-            pose="$fonction($image);"
-        fi
+        [ "$i" -ge ${#cles[@]} ] || pose="$(sed -n '1s/^void \(position[0-9]*\)(int nombre){$/\1/p' "${cles[$i]}")($image);"
         echo "    debutobjet($((i + 1))); $pose dixieme(); $envoi($tableau); finobjet();"
     done
     echo '}'
