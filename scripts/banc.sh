@@ -5,7 +5,7 @@
 # no display).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release > /dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON > /dev/null
 cmake --build build -j "$(nproc)" --target banc chargeur_banc > /dev/null
 dossier=${1:-/tmp/meshpress-banc}
 build/bench/banc "$dossier"

@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, the Debian packages the build, the tests, the fuzz targets and the DS
-# preview need, when some are missing (apt-get update first). Needs root for that; lists them
-# otherwise.
+# Installs, with apt-get, the Debian packages a task needs, when some are missing (apt-get update
+# first). Needs root for that; without root it lists them and fails.
+# Usage: scripts/paquets.sh [tout|demo]
+#   tout  the build, the tests, the fuzz targets, the DS preview and the Windows build (default)
+#   demo  what the demo uses: the build of the two programs and Mesa to draw the window
 set -euo pipefail
-paquets=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev freeglut3-dev
-         libglu1-mesa-dev libgl1-mesa-dri libx11-dev xvfb xauth xdotool
-         gcc-arm-none-eabi binutils-arm-none-eabi desmume x11-apps netpbm
-         g++-mingw-w64-x86-64 wine64)
+outils=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri)
+case "${1:-tout}" in
+    demo) paquets=("${outils[@]}") ;;
+    tout) paquets=("${outils[@]}" clang libclang-rt-14-dev libgtest-dev libbenchmark-dev
+                   libx11-dev xvfb xauth xdotool gcc-arm-none-eabi binutils-arm-none-eabi desmume
+                   x11-apps netpbm g++-mingw-w64-x86-64 wine64) ;;
+    *) echo "usage: $0 [tout|demo]" >&2; exit 2 ;;
+esac
 manquants=()
 for p in "${paquets[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || manquants+=("$p")
@@ -14,6 +20,7 @@ done
 [ ${#manquants[@]} -gt 0 ] || exit 0
 if [ "$(id -u)" -ne 0 ]; then
     echo "missing Debian packages (install them as root): ${manquants[*]}" >&2
+    echo "  sudo apt-get install ${manquants[*]}" >&2
     exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive

@@ -12,6 +12,6 @@ case "${1:-release}" in
     sanitize) dossier=build-sanitize; options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANITIZE=ON) ;;
     *) echo "usage: $0 [release|sanitize]" >&2; exit 2 ;;
 esac
-cmake -S . -B "$dossier" -DWERROR=ON "${options[@]}"
+cmake -S . -B "$dossier" -DWERROR=ON -DBUILD_TESTING=ON "${options[@]}"
 cmake --build "$dossier" -j "$(nproc)"
 ctest --test-dir "$dossier" --output-on-failure -j "$(nproc)"
