@@ -1,6 +1,5 @@
 #include "obj.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
@@ -24,10 +23,10 @@ constexpr int32_t CAPACITE = modele::CAPACITE;
 constexpr long DETAILLES = 10;
 
 // The model as read. A vertex or texture vertex whose numbers could not be read holds NaN
-// first: a real as read is never NaN. A triangle names its corners' vertices and texture
-// vertices (-1: none) and its material (-1: none).
-// A vertex is padded to 16 bytes so that none straddles two cache lines; the tables lie on large
-// pages where the system gives them, as a face may name vertices anywhere in them.
+// first: a real as read is never NaN. A vertex is padded to 16 bytes so that none straddles two
+// cache lines, and the tables lie on large pages where the system gives them, as a face may name
+// vertices anywhere in them. A triangle names its corners' vertices and texture vertices (-1:
+// none) and its material (-1: none).
 alignas(ALIGNEMENTTABLE) float sommets[CAPACITE][4];
 alignas(ALIGNEMENTTABLE) float coordonnees[CAPACITE][2];
 struct Triangle {
@@ -438,8 +437,7 @@ void mesurertextures() {
              matieres::TAILLEDEFAUT);
     if (images > 1)
         dire("attention : les faces texturees prennent %d images (%s) ; une liste se dessine avec "
-             "la "
-             "seule texture liee : sur la DS, toutes ses faces la prendront.\n",
+             "la seule texture liee : sur la DS, toutes ses faces la prendront.\n",
              images, liste);
     if (partielles > 0)
         dire("attention : %ld face%s %s des coins sans sommet de texture dans un modele texture : "
