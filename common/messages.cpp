@@ -33,6 +33,8 @@ const char *raisonsysteme(int erreur) {
         return "fichier trop gros";
     case EBUSY:
         return "fichier occupe";
+    case EINVAL:
+        return "nom ou argument que le systeme refuse";
     default:
         return std::strerror(erreur);
     }

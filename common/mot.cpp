@@ -53,5 +53,10 @@ FILE *ouvrirlecture(const char *nom) {
         errno = EISDIR;
         return nullptr;
     }
+    // Windows refuses to open a directory, as if it were a file one may not read.
+    if (f == nullptr) {
+        const int raison = errno;
+        errno = estdossier(nom) ? EISDIR : raison;
+    }
     return f;
 }

@@ -19,6 +19,9 @@ bool memefichier(FILE *ouvert, const char *nom);
 // Whether the open file is a directory, which holds no text.
 bool estdossier(FILE *ouvert);
 
+// Whether nom names a directory.
+bool estdossier(const char *nom);
+
 // Whether nom names a regular file: not a directory, a device or a pipe, which could hold no
 // end or keep an open waiting.
 bool estordinaire(const char *nom);

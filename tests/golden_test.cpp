@@ -27,7 +27,7 @@ void ecrire(const fs::path &chemin, const std::string &contenu) {
 
 // The files a case starts with, its links made from liens, into dossier.
 void preparer(const fs::path &cas, const fs::path &dossier) {
-    const std::set<fs::path> speciaux = {"console.in", "console.out", "console.err", "attendu", "liens", "fenetre", "image.ppm", "posix"};
+    const std::set<fs::path> speciaux = {"console.in", "console.out", "console.err", "console.err.windows", "attendu", "liens", "fenetre", "image.ppm", "posix"};
     fs::create_directories(dossier);
     for (const auto &e : fs::directory_iterator(cas))
         if (!speciaux.count(e.path().filename())) fs::copy(e.path(), dossier / e.path().filename(), fs::copy_options::recursive);
@@ -92,9 +92,12 @@ std::string verifier(const fs::path &cas, const char *programme) {
     std::string echecs = fs::exists(cas / "fenetre") ? agir(cas, racine) : "";
     const int statut = fin.get();
     fs::remove(racine / "pid");
-    for (const char *flux : {"console.out", "console.err"})
+    // Under Wine, where the system gives a reason of its own, console.err.windows when there is one.
+    const bool windows = std::getenv("MESHPRESS_COMMANDE") != nullptr;
+    for (const std::string flux : {"console.out", "console.err"})
         if (MISEAJOUR && (!lire(racine / flux).empty() || fs::exists(cas / flux))) ecrire(cas / flux, lire(racine / flux));
-        else if (lire(racine / flux) != lire(cas / flux)) echecs += std::string(flux) + ":\n[" + lire(racine / flux) + "]\n";
+        else if (lire(racine / flux) != lire(cas / (windows && fs::exists(cas / (flux + ".windows")) ? flux + ".windows" : flux)))
+            echecs += flux + ":\n[" + lire(racine / flux) + "]\n";
     // A program killed ends as timeout says of it: 128 + SIGKILL.
     const bool tue = lire(cas / "fenetre").find("tuer\n") != std::string::npos;
     if (statut != (tue ? (128 + SIGKILL) << 8 : 0)) echecs += "exit status " + std::to_string(statut) + "\n";
