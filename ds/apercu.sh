@@ -3,22 +3,25 @@
 # files, the n-th for the n-th object, posed at one keyframe number), runs it in the DeSmuME
 # emulator (on a virtual X server of its own when there is no display) and leaves SORTIE.nds and
 # SORTIE.png, the DS's top screen. Needs gcc-arm-none-eabi, desmume, xdotool, x11-apps, netpbm.
-# Usage: apercu.sh [-i keyframe] [-g] [-n] SORTIE file.h... [keyframes.txt...]
+# Usage: apercu.sh [-i keyframe] [-g] [-t image] [-n] SORTIE file.h... [keyframes.txt...]
 #   -i  the keyframe number the objects are posed at (default 1)
 #   -g  sends each list as glCallList would: count-word words, the last one past the array
+#   -t  the texture bound to the textured lists (PNG or BMP, sides powers of two, 128 KiB of
+#       texels at most), packed as the README prescribes (MESHPRESS_TEXTURE_PACK_ANCIEN)
 #   -n  checks the files only: builds and runs nothing
 set -euo pipefail
 arguments=("$@")
 ici=$(cd "$(dirname "$0")" && pwd)
-image=1 envoi=dessinerliste verifier=0
+image=1 envoi=dessinerliste verifier=0 texture=""
 usage() { sed -n 's/^# Usage: //p' "$0" >&2; exit 2; }
 refuser() { echo "apercu: $*" >&2; exit 1; }
 # Said once: not again by the run that the virtual X server starts.
 avertir() { [ -n "${APERCU_AVERTI:-}" ] || echo "apercu: $*" >&2; }
-while getopts "i:gn" option; do
+while getopts "i:gt:n" option; do
     case $option in
         i) image=$OPTARG ;;
         g) envoi=commeglcalllist ;;
+        t) texture=$OPTARG ;;
         n) verifier=1 ;;
         *) usage ;;
     esac
@@ -58,6 +61,15 @@ for i in "${!cles[@]}"; do
         avertir "keyframe $image is not one of $f (1 to $blocs): object $((i + 1)) is drawn unposed, as the DS draws it"
     fi
 done
+if [ -n "$texture" ]; then
+    [ -f "$texture" ] && [ -r "$texture" ] || refuser "$texture: no such image"
+    taille=$(anytopnm "$texture" 2> /dev/null | pnmfile 2> /dev/null | sed -n 's/.*, \([0-9]*\) by \([0-9]*\) .*/\1 \2/p')
+    [ -n "$taille" ] || refuser "$texture: not an image netpbm can read (PNG or BMP)"
+    read -r largeur hauteur <<< "$taille"
+    cote() { [ "$1" -ge 8 ] && [ "$1" -le 1024 ] && [ $(($1 & ($1 - 1))) -eq 0 ]; }
+    cote "$largeur" && cote "$hauteur" || refuser "$texture: $largeur x $hauteur: the sides of a DS texture are powers of two from 8 to 1024"
+    [ $((largeur * hauteur)) -le 65536 ] || refuser "$texture: $largeur x $hauteur: more texels than the preview's one VRAM bank holds (65,536)"
+fi
 [ ${#listes[@]} -gt 0 ] || refuser "no display-list file given, only keyframe files"
 [ ${#cles[@]} -le ${#listes[@]} ] || refuser "${#cles[@]} keyframe files for ${#listes[@]} display-list files: the n-th keyframe file poses the n-th object"
 [ "$verifier" = 0 ] || { echo "apercu: the files can be previewed." >&2; exit 0; }
@@ -68,17 +80,32 @@ trap 'rm -rf "$travail"' EXIT
 # The scene: each list and its keyframe file as a user's program includes them.
 {
     echo '#include "nds.h"'
+    echo '#define MESHPRESS_TEXTURE_PACK_ANCIEN'
     echo '#include "meshpress.h"'
-    echo 'void debutobjet(int numero); void dixieme(void); void finobjet(void);'
+    echo 'void debutobjet(int numero, int texture); void dixieme(void); void finobjet(void);'
     echo 'void commeglcalllist(const u32 *liste, u32 elements);'
     echo '#define commeglcalllist(t) commeglcalllist((t), sizeof(t) / sizeof((t)[0]))'
     for f in "${listes[@]}" "${cles[@]}"; do echo "#include \"$(realpath "$f")\""; done
+    # The texture's texels in the DS's direct colour (5 bits each of red, green and blue, then
+    # opaque), rows from the top.
+    if [ -n "$texture" ]; then
+        echo "const int texturelargeur = $largeur, texturehauteur = $hauteur;"
+        echo 'const unsigned short texels[] = {'
+        anytopnm "$texture" 2> /dev/null | pnmdepth 31 | pnmtoplainpnm |
+            awk 'NR > 3 { for (i = 1; i <= NF; i++) { v[n % 3] = $i; if (n++ % 3 == 2) printf "%d,%s", v[0] + 32 * v[1] + 1024 * v[2] + 32768, n % 48 ? "" : "\n" } }'
+        echo '};'
+    else
+        echo 'const int texturelargeur = 0, texturehauteur = 0;'
+        echo 'const unsigned short texels[] = {0};'
+    fi
     echo 'void dessinerscene(void) {'
     for i in "${!listes[@]}"; do
         tableau=$(sed -n '1s/^u32 \([A-Za-z_][A-Za-z0-9_]*\)\[\] = {.*/\1/p' "${listes[$i]}")
         pose=""
         [ "$i" -ge ${#cles[@]} ] || pose="$(sed -n '1s/^void \(position[0-9]*\)(int nombre){$/\1/p' "${cles[$i]}")($image);"
-        echo "    debutobjet($((i + 1))); $pose dixieme(); $envoi($tableau); finobjet();"
+        textured=0
+        [ -z "$texture" ] || ! grep -q FIFO_TEX_COORD "${listes[$i]}" || textured=1
+        echo "    debutobjet($((i + 1)), $textured); $pose dixieme(); $envoi($tableau); finobjet();"
     done
     echo '}'
 } > "$travail/scene.c"

@@ -2,7 +2,8 @@
    geometry engine's registers (GBATEK), without libnds. The same start camera and 45 degree
    perspective (the DS screen, 256 by 192, has the animator's 4:3 aspect), a blue background,
    the objects white but the first one black, each posed by its keyframe when one is given and,
-   as the animator shows them, at a tenth of the file's scale. */
+   as the animator shows them, at a tenth of the file's scale; with a texture, the textured
+   lists drawn with it. */
 #include "nds.h"
 
 #define REGISTRE(adresse) (*(volatile u32 *)(adresse))
@@ -25,12 +26,35 @@
 #define TEXIMAGE_PARAM REGISTRE(0x040004A8)
 #define SWAP_BUFFERS REGISTRE(0x04000540)
 #define VIEWPORT REGISTRE(0x04000580)
+#define VRAMCNT_A (*(volatile unsigned char *)0x04000240)
+#define VRAM_A ((volatile unsigned short *)0x06800000)
 
 /* 20.12 fixed point. */
 #define F32(x) ((s32)((x)*4096.0))
 
-/* The scene: scene.c, written by the preview command for the files it was given. */
+/* The scene: scene.c, written by the preview command for the files it was given, with the
+   texture's texels when it was given one (its sides 0 otherwise). */
 void dessinerscene(void);
+extern const int texturelargeur, texturehauteur;
+extern const unsigned short texels[];
+static u32 parametretexture;
+
+/* The texture into VRAM bank A, which the ARM9 writes in LCDC mode and the engine then reads as
+   texture slot 0: direct colour, repeated in both directions. */
+static void chargertexture(void) {
+    if (texturelargeur == 0) return;
+    VRAMCNT_A = 0x80;
+    for (int i = 0; i < texturelargeur * texturehauteur; ++i)
+        VRAM_A[i] = texels[i];
+    VRAMCNT_A = 0x83;
+    u32 s = 0, t = 0;
+    while ((8 << s) < texturelargeur)
+        ++s;
+    while ((8 << t) < texturehauteur)
+        ++t;
+    parametretexture = 1u << 16 | 1u << 17 | s << 20 | t << 23 | 7u << 26;
+    DISP3DCNT = 1; /* texture mapping */
+}
 
 /* sin and cos of an angle in degrees, in 20.12: the angle brought within half a turn, then
    their series, exact to far below the 1/4096 of the result. */
@@ -83,10 +107,12 @@ void glRotateZ(float angle) {
     tourner(angle, 2);
 }
 
-/* Object numero: its own matrix, and black for the first object, white for the others. */
-void debutobjet(int numero) {
+/* Object numero: its own matrix, and black for the first object, white for the others; a
+   textured one white with the texture, which modulates its colour. */
+void debutobjet(int numero, int texture) {
     MTX_PUSH = 0;
-    COLOR = numero == 1 ? 0 : 0x7FFF;
+    COLOR = numero == 1 && !texture ? 0 : 0x7FFF;
+    TEXIMAGE_PARAM = texture ? parametretexture : 0;
 }
 
 /* The animator divides every vertex value by 10. */
@@ -111,6 +137,7 @@ int main(void) {
     POWCNT1 = 0x800F;  /* both 2D engines, 3D rendering and geometry, engine A on the top screen */
     DISPCNT = 0x10108; /* graphics display, BG0 on, BG0 shows the 3D picture */
     DISP3DCNT = 0;
+    chargertexture();
     CLEAR_COLOR = 0x7C00 | 31 << 16; /* blue, opaque */
     CLEAR_DEPTH = 0x7FFF;
     VIEWPORT = 0 | 0 << 8 | 255u << 16 | 191u << 24;

@@ -18,8 +18,8 @@ for modele in cube pyramide partages large; do
 done
 # OBJ models, Blender's exports and one written by hand, compiled as the README prescribes; the
 # sizes of their materials' images are golden data.
-tailles='{"brique", 64, 32}, {"herbe", 16, 64}, {"bonne", 32, 16}'
-for cas in obj_blender obj_blender_etoile obj_blender_texture obj_ecrit_a_la_main obj_textures_a_128; do
+tailles='{"brique", 64, 32}, {"herbe", 16, 64}, {"bonne", 32, 16}, {"panneau", 32, 32}'
+for cas in obj_blender obj_blender_etoile obj_blender_texture obj_blender_panneau obj_ecrit_a_la_main obj_textures_a_128; do
     cp -r "$ici/../golden/meshpress/$cas" . && (cd "$cas" && "$meshpress" < console.in > /dev/null 2>&1)
     { read -r modele; read -r nom; } < "$cas/console.in"
     $cc -DMESHPRESS_TEXTURE_PACK_ANCIEN -DLISTE="\"$cas/$nom.h\"" -DTABLEAU="$nom" -DOBJ="\"$cas/$modele\"" -DTAILLES="$tailles"
@@ -56,3 +56,12 @@ apercu "$cas/obj_blender" obj ""
 set -- $(iou ds-animateur.ppm ds.ppm) $(iou ds-animateur.ppm ds-g.ppm) $(iou obj-animateur.ppm obj.ppm)
 echo "preview against the animator, black and white objects: $1 $2; sent as glCallList: $3 $4; Blender's exports: $5 $6"
 awk -v a="$1" -v b="$2" -v c="$3" -v d="$4" -v e="$5" -v f="$6" 'BEGIN { exit !(a >= 0.9 && b >= 0.9 && (c < 0.5 || d < 0.5) && e >= 0.9 && f >= 0.9) }'
+# Blender's sign drawn with its texture on the DS as Blender shows it: a white corner at the top
+# left, red growing to the right and green upwards (the colours at four points inside its corners).
+"$ici/../../ds/apercu.sh" -t obj_blender_panneau/panneau.png panneau obj_blender_panneau/panneau.h > /dev/null
+pngtopnm panneau.png | pnmtoplainpnm > panneau.ppm
+pixel() { awk -v x="$1" -v y="$2" 'NR == 2 { w = $1 } NR > 3 { for (i = 1; i <= NF; i++) { if (int(n / 3) == y * w + x) printf "%s ", $i; n++ } }' panneau.ppm; }
+set -- $(pixel 98 66) $(pixel 158 66) $(pixel 158 126) $(pixel 98 126)
+echo "the textured sign's corners on the DS preview (top left, top right, bottom right, bottom left): $*"
+[ "$#" -eq 12 ] && awk -v c="$*" 'BEGIN { split(c, v, " "); exit !(v[1] > 200 && v[2] > 200 && v[3] > 200 &&
+    v[4] > 150 && v[5] > 150 && v[7] > 150 && v[8] < 100 && v[10] < 100 && v[11] < 100) }'

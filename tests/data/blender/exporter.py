@@ -91,3 +91,11 @@ bpy.context.object.data.materials.append(brique)
 bpy.ops.mesh.primitive_plane_add(size=1.6, location=(1.3, 6, 4.2), rotation=(math.pi / 2, 0, 0.25))
 bpy.context.object.data.materials.append(herbe)
 exporter("texture.obj", path_mode="RELATIVE")
+
+# A sign facing the camera, its 32 x 32 PNG upright as Blender's front view shows it: for the DS
+# preview, which draws it with its texture.
+vider()
+panneau = matiere("panneau", image("panneau", 32, 32, "PNG", "png"))
+bpy.ops.mesh.primitive_plane_add(size=2, location=(0, 6, 4), rotation=(math.pi / 2, 0, 0))
+bpy.context.object.data.materials.append(panneau)
+exporter("panneau.obj", path_mode="RELATIVE", export_normals=False)
