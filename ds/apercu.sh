@@ -61,9 +61,11 @@ for i in "${!cles[@]}"; do
         avertir "keyframe $image is not one of $f (1 to $blocs): object $((i + 1)) is drawn unposed, as the DS draws it"
     fi
 done
+# The texture as netpbm reads it, by its name's extension.
+enpnm() { case $1 in *.[pP][nN][gG]) pngtopnm "$1" ;; *.[bB][mM][pP]) bmptopnm "$1" ;; *) false ;; esac; }
 if [ -n "$texture" ]; then
     [ -f "$texture" ] && [ -r "$texture" ] || refuser "$texture: no such image"
-    taille=$(anytopnm "$texture" 2> /dev/null | pnmfile 2> /dev/null | sed -n 's/.*, \([0-9]*\) by \([0-9]*\) .*/\1 \2/p')
+    taille=$(enpnm "$texture" 2> /dev/null | pnmfile 2> /dev/null | sed -n 's/.*, \([0-9]*\) by \([0-9]*\) .*/\1 \2/p')
     [ -n "$taille" ] || refuser "$texture: not an image netpbm can read (PNG or BMP)"
     read -r largeur hauteur <<< "$taille"
     cote() { [ "$1" -ge 8 ] && [ "$1" -le 1024 ] && [ $(($1 & ($1 - 1))) -eq 0 ]; }
@@ -91,7 +93,7 @@ trap 'rm -rf "$travail"' EXIT
     if [ -n "$texture" ]; then
         echo "const int texturelargeur = $largeur, texturehauteur = $hauteur;"
         echo 'const unsigned short texels[] = {'
-        anytopnm "$texture" 2> /dev/null | pnmdepth 31 | pnmtoplainpnm |
+        enpnm "$texture" 2> /dev/null | pnmdepth 31 | pnmtoplainpnm |
             awk 'NR > 3 { for (i = 1; i <= NF; i++) { v[n % 3] = $i; if (n++ % 3 == 2) printf "%d,%s", v[0] + 32 * v[1] + 1024 * v[2] + 32768, n % 48 ? "" : "\n" } }'
         echo '};'
     else
