@@ -49,12 +49,28 @@ const char *montrer(const char *texte, size_t longueur) {
     return vu;
 }
 
-void signaler(const char *programme, bool apresligne, const char *format, ...) {
+namespace {
+
+void vsignaler(const char *programme, bool apresligne, const char *format, va_list arguments) {
     std::fflush(stdout);
     std::fprintf(stderr, "%s%s : ", apresligne ? "\n" : "", programme);
+    std::vfprintf(stderr, format, arguments);
+    std::fputs("\n", stderr);
+}
+
+} // namespace
+
+void signaler(const char *programme, bool apresligne, const char *format, ...) {
     va_list arguments;
     va_start(arguments, format);
-    std::vfprintf(stderr, format, arguments);
+    vsignaler(programme, apresligne, format, arguments);
     va_end(arguments);
-    std::fputs("\n", stderr);
+}
+
+void echec(const char *programme, const char *format, ...) {
+    std::fputs("erreur", stdout);
+    va_list arguments;
+    va_start(arguments, format);
+    vsignaler(programme, true, format, arguments);
+    va_end(arguments);
 }

@@ -17,3 +17,7 @@ const char *montrer(const char *texte, size_t longueur);
 // ends no line ("erreur" or a word) and both may go to the same console.
 void signaler(const char *programme, bool apresligne, const char *format, ...)
     __attribute__((format(printf, 3, 4)));
+
+// A failure: "erreur" on standard output, then on standard error, on a line of its own, what
+// could not be done and why.
+void echec(const char *programme, const char *format, ...) __attribute__((format(printf, 2, 3)));

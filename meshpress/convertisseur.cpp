@@ -84,11 +84,8 @@ bool convertirfichier(FILE *entree, FILE *detection, FILE *sortie, const char *n
 
 namespace {
 
-// "erreur", then on standard error what could not be done and why.
 void erreur(const char *raison) {
-    std::fputs("erreur", stdout);
-    std::fflush(stdout);
-    signaler("meshpress", true, "%s.", raison);
+    echec("meshpress", "%s.", raison);
 }
 
 // Reads one answer (quoi: which one); false, why in raison, when the console ends first or the

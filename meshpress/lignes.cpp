@@ -1,6 +1,7 @@
 #include "lignes.h"
 
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -67,6 +68,11 @@ void motlent(Lignes &l, Mot &mot, bool debutbarre) {
 }
 
 } // namespace
+
+bool egal(const Mot &mot, const char *texte) {
+    const size_t n = std::strlen(texte);
+    return mot.longueur == n && !mot.tronque && std::memcmp(mot.texte, texte, n) == 0;
+}
 
 void ouvrirlignes(Lignes &l, FILE *flux, char *tampon, size_t taille) {
     l.flux = flux;

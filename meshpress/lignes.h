@@ -33,6 +33,9 @@ struct Lignes {
 
 void ouvrirlignes(Lignes &l, FILE *flux, char *tampon, size_t taille);
 
+// Whether the word is texte, exactly.
+bool egal(const Mot &mot, const char *texte);
+
 // The first word of the next statement that has one (blank lines and comments are passed
 // over); false at the end of the input.
 bool instructionsuivante(Lignes &l, Mot &mot);

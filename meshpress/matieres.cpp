@@ -17,11 +17,6 @@ namespace {
 
 char tampon[1 << 14];
 
-bool egal(const Mot &mot, const char *texte) {
-    const size_t n = std::strlen(texte);
-    return mot.longueur == n && !mot.tronque && std::memcmp(mot.texte, texte, n) == 0;
-}
-
 bool absolu(const char *nom) {
 #ifdef _WIN32
     if (nom[0] != '\0' && nom[1] == ':') return true;

@@ -99,11 +99,6 @@ const char *pluriel(long n) {
     return n > 1 ? "s" : "";
 }
 
-bool egal(const Mot &mot, const char *texte) {
-    const size_t n = std::strlen(texte);
-    return mot.longueur == n && !mot.tronque && std::memcmp(mot.texte, texte, n) == 0;
-}
-
 bool chiffre(char c) {
     return c >= '0' && c <= '9';
 }

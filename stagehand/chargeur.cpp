@@ -191,13 +191,6 @@ unsigned chargerliste(FILE *f, Analyse &analyse) {
 
 namespace {
 
-bool erreur(const char *format, const char *nom, const char *raison) {
-    std::fputs("erreur", stdout);
-    std::fflush(stdout);
-    signaler("stagehand", true, format, nom, raison);
-    return false;
-}
-
 // What a file that opened gave, when it is not what the user meant.
 void direanalyse(const char *nom, int objet, const Analyse &a) {
     if (!a.entete)
@@ -235,10 +228,14 @@ bool chargement() {
             char raison[64];
             std::snprintf(raison, sizeof raison, "%ld caracteres, %zu au plus sont permis",
                           longueur, sizeof nom - 1);
-            return erreur("le nom du fichier %s a %s.", montrer(nom, sizeof nom), raison);
+            echec("stagehand", "le nom du fichier %s a %s.", montrer(nom, sizeof nom), raison);
+            return false;
         }
         FILE *f = ouvrirlecture(nom);
-        if (f == nullptr) return erreur("impossible d'ouvrir %s : %s.", nom, raisonsysteme(errno));
+        if (f == nullptr) {
+            echec("stagehand", "impossible d'ouvrir %s : %s.", nom, raisonsysteme(errno));
+            return false;
+        }
         Analyse analyse;
         errno = 0;
         idobjet[n] = static_cast<int>(chargerliste(f, analyse));
@@ -247,8 +244,10 @@ bool chargement() {
         const int raisonlecture = errno;
         const bool illisible = std::ferror(f) != 0;
         std::fclose(f);
-        if (illisible)
-            return erreur("lecture impossible de %s : %s.", nom, raisonsysteme(raisonlecture));
+        if (illisible) {
+            echec("stagehand", "lecture impossible de %s : %s.", nom, raisonsysteme(raisonlecture));
+            return false;
+        }
         direanalyse(nom, n, analyse);
         std::fputs("un autre ? 0 pour non, 1 pour oui", stdout);
         std::fflush(stdout);

@@ -1,7 +1,6 @@
 #include "imagescles.h"
 
 #include <cerrno>
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -19,19 +18,6 @@ bool fichiersouverts = false;
 // The base name, for the files' names in what is said of them.
 char base[TAILLENOM];
 
-// "erreur", then on standard error what could not be done and why.
-void erreur(const char *format, ...) __attribute__((format(printf, 1, 2)));
-void erreur(const char *format, ...) {
-    std::fputs("erreur", stdout);
-    std::fflush(stdout);
-    char raison[2 * TAILLENOM];
-    va_list arguments;
-    va_start(arguments, format);
-    std::vsnprintf(raison, sizeof raison, format, arguments);
-    va_end(arguments);
-    signaler("stagehand", true, "%s", raison);
-}
-
 // Room for any base name held and any file number: nothing is cut.
 using Nom = char[TAILLENOM + 16];
 void nomfichier(Nom &nom, int i) {
@@ -47,9 +33,10 @@ bool creerfichiers(const char *nombase) {
     if (std::strlen(nombase) >= sizeof base ||
         std::snprintf(nom, sizeof nom, "%s%d.txt", nombase, nombreobjet - 1) >=
             static_cast<int>(TAILLENOM)) {
-        erreur("le nom de base %s ne laisse pas la place du numero %d et de .txt : %zu caracteres "
-               "au plus en tout.",
-               montrer(nombase, std::strlen(nombase)), nombreobjet - 1, TAILLENOM - 1);
+        echec("stagehand",
+              "le nom de base %s ne laisse pas la place du numero %d et de .txt : %zu caracteres "
+              "au plus en tout.",
+              montrer(nombase, std::strlen(nombase)), nombreobjet - 1, TAILLENOM - 1);
         return false;
     }
     for (int i = 0; i < nombreobjet; ++i) {
@@ -65,7 +52,7 @@ bool creerfichiers(const char *nombase) {
                 std::fclose(fichier2[j]);
                 fichier2[j] = nullptr;
             }
-            erreur("impossible de creer %s : %s.", nom, raisonsysteme(raison));
+            echec("stagehand", "impossible de creer %s : %s.", nom, raisonsysteme(raison));
             return false;
         }
     }
@@ -84,8 +71,8 @@ bool ouvrirfichiers() {
         return false;
     }
     if (longueur >= static_cast<long>(sizeof nombase)) {
-        erreur("le nom de base a %ld caracteres, %zu au plus sont permis.", longueur,
-               sizeof nombase - 1);
+        echec("stagehand", "le nom de base a %ld caracteres, %zu au plus sont permis.", longueur,
+              sizeof nombase - 1);
         return false;
     }
     return creerfichiers(nombase);
@@ -93,7 +80,7 @@ bool ouvrirfichiers() {
 
 void enregistrerposition() {
     ++nombre;
-    bool echec = false;
+    bool echoue = false;
     for (int i = 0; i < nombreobjet; ++i) {
         FILE *f = fichier2[i];
         const float *t = translate[i + 1];
@@ -107,12 +94,13 @@ void enregistrerposition() {
         std::fprintf(f, "glRotateZ(%f);\n", r[2]);
         std::fputs("}\n", f);
         // Each keyframe reaches the disk at once: a crash later loses nothing written so far.
-        if (!echec && (std::fflush(f) != 0 || std::ferror(f))) {
-            echec = true;
+        if (!echoue && (std::fflush(f) != 0 || std::ferror(f))) {
+            echoue = true;
             Nom nom;
             nomfichier(nom, i);
-            erreur("ecriture impossible de l'image cle %d dans %s : %s ; le programme continue.",
-                   nombre, nom, raisonsysteme(errno));
+            echec("stagehand",
+                  "ecriture impossible de l'image cle %d dans %s : %s ; le programme continue.",
+                  nombre, nom, raisonsysteme(errno));
         }
     }
 }
@@ -121,17 +109,18 @@ void fermerfichiers() {
     if (!fichiersouverts) return;
     fichiersouverts = false;
     // A function without its closing brace does not compile: a failure is said.
-    bool echec = false;
+    bool echoue = false;
     for (int i = 0; i < nombreobjet; ++i) {
         const bool ecrit = std::fputs("}\n", fichier2[i]) != EOF;
         const bool ferme = std::fclose(fichier2[i]) == 0;
         fichier2[i] = nullptr;
-        if (!echec && (!ecrit || !ferme)) {
-            echec = true;
+        if (!echoue && (!ecrit || !ferme)) {
+            echoue = true;
             Nom nom;
             nomfichier(nom, i);
-            erreur("ecriture impossible de l'accolade finale de %s : %s ; il ne compilera pas.",
-                   nom, raisonsysteme(errno));
+            echec("stagehand",
+                  "ecriture impossible de l'accolade finale de %s : %s ; il ne compilera pas.", nom,
+                  raisonsysteme(errno));
         }
     }
     // Without a keyframe a file holds its closing brace alone: no function, it does not compile.
