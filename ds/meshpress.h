@@ -1,5 +1,6 @@
 /* For a DS program that draws what meshpress and stagehand write, with today's libnds (devkitPro's
-   or BlocksDS's): include it after <nds.h> and before the display-list and keyframe files. */
+   or BlocksDS's), as the animator showed it: include it after <nds.h> and before the display-list
+   and keyframe files. */
 #ifndef MESHPRESS_H
 #define MESHPRESS_H
 
@@ -39,5 +40,25 @@ static inline void envoyerliste(const u32 *liste, u32 elements) {
 
 /* dessinerliste(cube) for the array u32 cube[] of a display-list file. */
 #define dessinerliste(tableau) envoyerliste((tableau), sizeof(tableau) / sizeof((tableau)[0]))
+
+/* The animator shows every vertex at a tenth of the file's values: inside an object's pose (its
+   keyframe function), dessinerobjet(cube) draws it as the animator showed it. */
+static inline void echelleanimateur(void) {
+    const GLvector dixieme = {floattof32(0.1), floattof32(0.1), floattof32(0.1)};
+    glScalev(&dixieme);
+}
+#define dessinerobjet(tableau) (echelleanimateur(), dessinerliste(tableau))
+
+/* The animator's view at its start, for the DS's screen (256 by 192, the animator's 4:3): its
+   projection and its camera, the eye at (0, 0.4, 0) looking towards negative z. Leaves the
+   modelview matrix current. */
+static inline void vueanimateur(void) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45, 256.0 / 192.0, 0.1, 1000);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(0, 0.4, 0, 0, 0.4, -1, 0, 1, 0);
+}
 
 #endif

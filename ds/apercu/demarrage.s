@@ -1,4 +1,5 @@
-@ Entry point of the preview's DS program on the ARM9: a stack, a zeroed .bss, then main.
+@ Entry point of the preview's DS program on the ARM9: a stack, a zeroed .bss, the system set up
+@ as libnds's start-up code leaves it, then main.
     .section .text.demarrage
     .global demarrage9
     .arm
@@ -10,5 +11,6 @@ demarrage9:
 1:  cmp r0, r1
     strlo r2, [r0], #4
     blo 1b
+    bl initsysteme
     bl main
 2:  b 2b

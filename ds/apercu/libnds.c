@@ -1,0 +1,195 @@
+/* The routines of nds.h that are not one register write: what libnds does for them, on the
+   registers as GBATEK gives them. The preview's scene and the example DS program both draw
+   through them. */
+#include "nds.h"
+
+/* 20.12 fixed point, rounded. */
+static s32 f32(float x) {
+    return (s32)(x * 4096.0f + (x < 0 ? -0.5f : 0.5f));
+}
+
+/* What libnds's start-up code does before main: the LCDs and both 2D engines powered, engine A
+   on the top screen. */
+void initsysteme(void) {
+    REG_POWERCNT = 0x8203;
+}
+
+void vramSetBankA(int mode) {
+    VRAM_CR[0] = (u8)(0x80 | mode);
+}
+
+void vramSetBankB(int mode) {
+    VRAM_CR[1] = (u8)(0x80 | mode);
+}
+
+void vramSetBankC(int mode) {
+    VRAM_CR[2] = (u8)(0x80 | mode);
+}
+
+void vramSetBankD(int mode) {
+    VRAM_CR[3] = (u8)(0x80 | mode);
+}
+
+static u32 tenues, enfoncees;
+
+/* KEYINPUT holds 0 for each key that is down. */
+void scanKeys(void) {
+    const u32 avant = tenues;
+    tenues = ~(u32)REG_KEYINPUT & 0x3FF;
+    enfoncees = tenues & ~avant;
+}
+
+u32 keysDown(void) {
+    return enfoncees;
+}
+
+u32 keysHeld(void) {
+    return tenues;
+}
+
+void swiWaitForVBlank(void) {
+    while (REG_VCOUNT == 192) {
+    }
+    while (REG_VCOUNT != 192) {
+    }
+}
+
+int glInit(void) {
+    REG_POWERCNT |= 0x000C; /* 3D rendering and geometry */
+    GFX_CONTROL = 0;
+    GFX_CLEAR_COLOR = 0;
+    GFX_CLEAR_DEPTH = GL_MAX_DEPTH;
+    GFX_TEX_FORMAT = 0;
+    GFX_POLY_FORMAT = 0;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    return 1;
+}
+
+/* sin and cos of an angle in degrees: the angle brought within half a turn, then their series,
+   exact to far below the 1/4096 of the result. */
+static void sinuscosinus(float degres, float *sinus, float *cosinus) {
+    while (degres > 180.0f)
+        degres -= 360.0f;
+    while (degres < -180.0f)
+        degres += 360.0f;
+    const float x = degres * (3.14159265358979f / 180.0f), x2 = x * x;
+    float s = x, c = 1.0f, terme_s = x, terme_c = 1.0f;
+    for (int k = 1; k <= 12; ++k) {
+        terme_s *= -x2 / (float)((2 * k) * (2 * k + 1));
+        terme_c *= -x2 / (float)((2 * k - 1) * (2 * k));
+        s += terme_s;
+        c += terme_c;
+    }
+    *sinus = s;
+    *cosinus = c;
+}
+
+static float racine(float x) {
+    float r = x > 1.0f ? x : 1.0f;
+    for (int i = 0; i < 40 && x > 0.0f; ++i)
+        r = 0.5f * (r + x / r);
+    return x > 0.0f ? r : 0.0f;
+}
+
+/* The rotation about one axis, as the rows of the 3x3 matrix that the engine multiplies the
+   current one by (row vectors): the same turn as OpenGL's glRotatef. */
+static void tourner(float degres, int axe) {
+    float sf, cf;
+    sinuscosinus(degres, &sf, &cf);
+    const s32 s = f32(sf), c = f32(cf);
+    const s32 lignes[3][9] = {
+        {4096, 0, 0, 0, c, s, 0, -s, c},
+        {c, 0, -s, 0, 4096, 0, s, 0, c},
+        {c, s, 0, -s, c, 0, 0, 0, 4096},
+    };
+    for (int i = 0; i < 9; ++i)
+        MATRIX_MULT3x3 = (u32)lignes[axe][i];
+}
+
+void glRotateX(float angle) {
+    tourner(angle, 0);
+}
+
+void glRotateY(float angle) {
+    tourner(angle, 1);
+}
+
+void glRotateZ(float angle) {
+    tourner(angle, 2);
+}
+
+/* The current matrix times OpenGL's perspective; fovy in degrees. */
+void gluPerspective(float fovy, float aspect, float zNear, float zFar) {
+    float s, c;
+    sinuscosinus(fovy / 2, &s, &c);
+    const float f = c / s;
+    const s32 m[16] = {f32(f / aspect), 0, 0, 0, 0, f32(f), 0, 0, 0, 0,
+                       f32((zFar + zNear) / (zNear - zFar)), -4096, 0, 0,
+                       f32(2 * zFar * zNear / (zNear - zFar)), 0};
+    for (int i = 0; i < 16; ++i)
+        MATRIX_MULT4x4 = (u32)m[i];
+}
+
+/* The current matrix times OpenGL's view from the eye towards lookAt, up as up. */
+void gluLookAt(float eyex, float eyey, float eyez, float lookAtx, float lookAty, float lookAtz,
+               float upx, float upy, float upz) {
+    float f[3] = {lookAtx - eyex, lookAty - eyey, lookAtz - eyez};
+    const float n = racine(f[0] * f[0] + f[1] * f[1] + f[2] * f[2]);
+    for (int i = 0; i < 3; ++i)
+        f[i] /= n;
+    float s[3] = {f[1] * upz - f[2] * upy, f[2] * upx - f[0] * upz, f[0] * upy - f[1] * upx};
+    const float m = racine(s[0] * s[0] + s[1] * s[1] + s[2] * s[2]);
+    for (int i = 0; i < 3; ++i)
+        s[i] /= m;
+    const float u[3] = {s[1] * f[2] - s[2] * f[1], s[2] * f[0] - s[0] * f[2], s[0] * f[1] - s[1] * f[0]};
+    const float e[3] = {eyex, eyey, eyez};
+    for (int i = 0; i < 3; ++i) {
+        MATRIX_MULT4x3 = (u32)f32(s[i]);
+        MATRIX_MULT4x3 = (u32)f32(u[i]);
+        MATRIX_MULT4x3 = (u32)f32(-f[i]);
+    }
+    MATRIX_MULT4x3 = (u32)f32(-(s[0] * e[0] + s[1] * e[1] + s[2] * e[2]));
+    MATRIX_MULT4x3 = (u32)f32(-(u[0] * e[0] + u[1] * e[1] + u[2] * e[2]));
+    MATRIX_MULT4x3 = (u32)f32(f[0] * e[0] + f[1] * e[1] + f[2] * e[2]);
+}
+
+/* Texture memory: banks A to D as slots 0 to 3, 512 KiB from texture address 0, which the ARM9
+   writes with the banks in LCDC mode, where they lie one after the other from 0x06800000. */
+#define NOMS 32
+static u32 parametres[NOMS], libre, nomlie, noms;
+
+int glGenTextures(int n, int *names) {
+    if (n < 0 || noms + (u32)n >= NOMS) return 0;
+    for (int i = 0; i < n; ++i)
+        names[i] = (int)++noms;
+    return 1;
+}
+
+void glBindTexture(int target, int name) {
+    (void)target;
+    nomlie = name > 0 && (u32)name <= noms ? (u32)name : 0;
+    GFX_TEX_FORMAT = parametres[nomlie];
+}
+
+int glTexImage2D(int target, int empty1, int type, int sizeX, int sizeY, int empty2, int param,
+                 const void *texture) {
+    (void)target, (void)empty1, (void)empty2;
+    const u32 octets = 2u * (8u << sizeX) * (8u << sizeY);
+    if (nomlie == 0 || type != GL_RGBA || libre + octets > 512u * 1024) return 0;
+    u8 modes[4];
+    for (int i = 0; i < 4; ++i)
+        modes[i] = VRAM_CR[i], VRAM_CR[i] = 0x80;
+    const u16 *texels = texture;
+    volatile u16 *vram = (volatile u16 *)(0x06800000 + libre);
+    for (u32 i = 0; i < octets / 2; ++i)
+        vram[i] = texels[i];
+    for (int i = 0; i < 4; ++i)
+        VRAM_CR[i] = modes[i];
+    parametres[nomlie] = libre / 8 | (u32)sizeX << 20 | (u32)sizeY << 23 | (u32)type << 26 | (u32)param;
+    GFX_TEX_FORMAT = parametres[nomlie];
+    libre += octets;
+    return 1;
+}

@@ -1,0 +1,42 @@
+/* A DS program that draws the animator's scene: the objects of cube.h and pyramide.h (from
+   meshpress), each posed by its keyframe file (scene0.txt and scene1.txt, from stagehand),
+   seen as the animator showed them. A steps to the next keyframe. */
+#include <nds.h>
+#include "meshpress.h" /* dessinerobjet, vueanimateur, the old names */
+#include "cube.h"
+#include "pyramide.h"
+#include "scene0.txt"
+#include "scene1.txt"
+
+/* The keyframes saved: one for each Enter in stagehand. */
+#define IMAGES 2
+
+int main(void) {
+    videoSetMode(MODE_0_3D);
+    glInit();
+    glClearColor(0, 0, 31, 31); /* the animator's blue */
+    glClearPolyID(63);
+    glClearDepth(GL_MAX_DEPTH);
+    glViewport(0, 0, 255, 191);
+    for (int image = 1;;) {
+        scanKeys();
+        if (keysDown() & KEY_A) image = image % IMAGES + 1;
+        /* gluPerspective(45, 256.0 / 192.0, 0.1, 1000), the eye at (0, 0.4, 0) towards -z. */
+        vueanimateur();
+        /* As the animator draws: both faces, opaque. */
+        glPolyFmt(POLY_ALPHA(31) | POLY_CULL_NONE);
+        /* The animator's colours when object 1 is selected: it black, the others white. */
+        glPushMatrix();
+        glColor(RGB15(0, 0, 0));
+        position0(image);
+        dessinerobjet(cube);
+        glPopMatrix(1);
+        glPushMatrix();
+        glColor(RGB15(31, 31, 31));
+        position1(image);
+        dessinerobjet(pyramide);
+        glPopMatrix(1);
+        glFlush(0);
+        swiWaitForVBlank();
+    }
+}
