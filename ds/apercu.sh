@@ -1,34 +1,49 @@
 #!/usr/bin/env bash
 # The DS preview: builds a tiny DS program around display-list files (and the animator's keyframe
-# files, the n-th for the n-th object, posed at one keyframe number), runs it in the DeSmuME
-# emulator (on a virtual X server of its own when there is no display) and leaves SORTIE.nds and
-# SORTIE.png, the DS's top screen. Needs gcc-arm-none-eabi, desmume, xdotool, x11-apps, netpbm.
-# Usage: apercu.sh [-i keyframe] [-g] [-t image] [-n] SORTIE file.h... [keyframes.txt...]
+# files, the n-th for the n-th object, posed at one keyframe number), drawn as the example DS
+# program draws them, runs it in the DeSmuME emulator (on a virtual X server of its own when there
+# is no display) and leaves SORTIE.nds and SORTIE.png, the DS's top screen; or, with -a, the
+# keyframes played one after another: SORTIE.gif and SORTIE-planche.png. Needs gcc-arm-none-eabi,
+# desmume, xdotool, x11-apps, netpbm, and gifsicle for -a.
+# Usage: apercu.sh [-i keyframe] [-a last] [-g] [-t image]... [-p] [-x program.c] [-n] SORTIE file.h... [keyframes.txt...]
 #   -i  the keyframe number the objects are posed at (default 1)
+#   -a  plays keyframes -i to this one: an animated GIF, a keyframe a step, and a contact sheet
 #   -g  sends each list as glCallList would: count-word words, the last one past the array
-#   -t  the texture bound to the textured lists (PNG or BMP, sides powers of two, 128 KiB of
-#       texels at most), packed as the README prescribes (MESHPRESS_TEXTURE_PACK_ANCIEN)
+#   -t  a texture (PNG, or BMP; sides powers of two from 8 to 1024, 512 KiB in all): the k-th -t
+#       for the k-th textured list, or one for all of them
+#   -p  packs the texture words with today's TEXTURE_PACK, as a program without
+#       MESHPRESS_TEXTURE_PACK_ANCIEN does (by default the README's include is followed)
+#   -x  builds this DS program (yours, the example's) in place of the preview's own, with the
+#       files' folders on its include path: the picture it draws once it no longer changes
 #   -n  checks the files only: builds and runs nothing
 set -euo pipefail
 arguments=("$@")
 ici=$(cd "$(dirname "$0")" && pwd)
-image=1 envoi=dessinerliste verifier=0 texture=""
+image=1 derniere="" glcalllist=0 verifier=0 paquet=ancien images=() programme=""
 usage() { sed -n 's/^# Usage: //p' "$0" >&2; exit 2; }
 refuser() { echo "apercu: $*" >&2; exit 1; }
 # Said once: not again by the run that the virtual X server starts.
 avertir() { [ -n "${APERCU_AVERTI:-}" ] || echo "apercu: $*" >&2; }
-while getopts "i:gt:n" option; do
+while getopts "i:a:gt:px:n" option; do
     case $option in
         i) image=$OPTARG ;;
-        g) envoi=commeglcalllist ;;
-        t) texture=$OPTARG ;;
+        a) derniere=$OPTARG ;;
+        g) glcalllist=1 ;;
+        t) images+=("$OPTARG") ;;
+        p) paquet=aujourdhui ;;
+        x) programme=$OPTARG ;;
         n) verifier=1 ;;
         *) usage ;;
     esac
 done
 shift $((OPTIND - 1))
 [[ $image =~ ^[0-9]+$ ]] || refuser "-i takes a keyframe number (1, 2, ...), not '$image'"
+[ -z "$derniere" ] || [[ $derniere =~ ^[0-9]+$ && $derniere -ge $image && $derniere -le 1023 ]] ||
+    refuser "-a takes the last keyframe to play, from $image (-i) to 1023, not '$derniere'"
 [ $# -ge 2 ] || usage
+[ -z "$programme" ] || [ -f "$programme" ] || refuser "$programme: no such DS program"
+[ -z "$programme" ] || programme=$(realpath "$programme")
+[ -z "$programme" ] || [ -z "$derniere" ] || refuser "-x and -a: a program of your own steps through its keyframes itself"
 sortie=$(realpath -m "$1")
 shift
 
@@ -57,21 +72,34 @@ for i in "${!cles[@]}"; do
     fi
     blocs=$(grep -c -E '^(else )?if\(nombre == [0-9]+\)\{$' "$f" || true)
     [ "$(grep -c -x '}' "$f" || true)" -gt "$blocs" ] || refuser "$f: no closing brace of its function (stagehand did not end with Esc or the window's closing): it will not compile"
-    if [ "$image" -lt 1 ] || [ "$image" -gt "$blocs" ]; then
-        avertir "keyframe $image is not one of $f (1 to $blocs): object $((i + 1)) is drawn unposed, as the DS draws it"
+    if [ "$image" -lt 1 ] || [ "${derniere:-$image}" -gt "$blocs" ]; then
+        [ -z "$derniere" ] && quelles="keyframe $image is not one" || quelles="keyframes $image to $derniere are not all"
+        avertir "$quelles of $f (1 to $blocs): object $((i + 1)) is drawn unposed there, as the DS draws it"
     fi
 done
-# The texture as netpbm reads it, by its name's extension.
+# A texture as netpbm reads it, by its name's extension; its alpha as a grey picture, opaque
+# where the image has none.
 enpnm() { case $1 in *.[pP][nN][gG]) pngtopnm "$1" ;; *.[bB][mM][pP]) bmptopnm "$1" ;; *) false ;; esac; }
-if [ -n "$texture" ]; then
-    [ -f "$texture" ] && [ -r "$texture" ] || refuser "$texture: no such image"
-    taille=$(enpnm "$texture" 2> /dev/null | pnmfile 2> /dev/null | sed -n 's/.*, \([0-9]*\) by \([0-9]*\) .*/\1 \2/p')
-    [ -n "$taille" ] || refuser "$texture: not an image netpbm can read (PNG or BMP)"
-    read -r largeur hauteur <<< "$taille"
-    cote() { [ "$1" -ge 8 ] && [ "$1" -le 1024 ] && [ $(($1 & ($1 - 1))) -eq 0 ]; }
-    cote "$largeur" && cote "$hauteur" || refuser "$texture: $largeur x $hauteur: the sides of a DS texture are powers of two from 8 to 1024"
-    [ $((largeur * hauteur)) -le 65536 ] || refuser "$texture: $largeur x $hauteur: more texels than the preview's one VRAM bank holds (65,536)"
+alpha() { case $1 in *.[pP][nN][gG]) pngtopnm -alpha "$1" | pnmdepth 255 ;; *) enpnm "$1" | ppmtopgm | pnmdepth 255 | pamfunc -max 255 ;; esac; }
+cote() { [ "$1" -ge 8 ] && [ "$1" -le 1024 ] && [ $(($1 & ($1 - 1))) -eq 0 ]; }
+# The textured lists, each bound to its texture: the k-th -t for the k-th, or one for all.
+textures=() octets=0
+for f in "${listes[@]}"; do grep -q FIFO_TEX_COORD "$f" && textures+=("$f"); done
+if [ ${#images[@]} -gt 0 ]; then
+    [ ${#textures[@]} -gt 0 ] || refuser "a texture is given, but no display-list file is textured"
+    [ ${#images[@]} -eq 1 ] || [ ${#images[@]} -eq ${#textures[@]} ] ||
+        refuser "${#images[@]} textures for ${#textures[@]} textured display-list files: give one for each, in their order, or one for all"
 fi
+declare -A largeurs hauteurs
+for t in "${images[@]}"; do
+    [ -f "$t" ] && [ -r "$t" ] || refuser "$t: no such image"
+    taille=$(enpnm "$t" 2> /dev/null | pnmfile 2> /dev/null | sed -n 's/.*, \([0-9]*\) by \([0-9]*\) .*/\1 \2/p') || true
+    [ -n "$taille" ] || refuser "$t: not an image netpbm can read (PNG or BMP)"
+    read -r largeur hauteur <<< "$taille"
+    cote "$largeur" && cote "$hauteur" || refuser "$t: $largeur x $hauteur: the sides of a DS texture are powers of two from 8 to 1024"
+    largeurs[$t]=$largeur hauteurs[$t]=$hauteur octets=$((octets + 2 * largeur * hauteur))
+done
+[ "$octets" -le 524288 ] || refuser "the textures take $octets bytes: more than the DS's 512 KiB of texture memory (VRAM banks A to D)"
 [ ${#listes[@]} -gt 0 ] || refuser "no display-list file given, only keyframe files"
 [ ${#cles[@]} -le ${#listes[@]} ] || refuser "${#cles[@]} keyframe files for ${#listes[@]} display-list files: the n-th keyframe file poses the n-th object"
 [ "$verifier" = 0 ] || { echo "apercu: the files can be previewed." >&2; exit 0; }
@@ -79,70 +107,115 @@ fi
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 
-# The scene: each list and its keyframe file as a user's program includes them.
+# The scene: each list and its keyframe file as a user's program includes them, drawn as the
+# example DS program draws them.
 {
     echo '#include "nds.h"'
-    echo '#define MESHPRESS_TEXTURE_PACK_ANCIEN'
+    [ "$paquet" = ancien ] && echo '#define MESHPRESS_TEXTURE_PACK_ANCIEN'
     echo '#include "meshpress.h"'
-    echo 'void debutobjet(int numero, int texture); void dixieme(void); void finobjet(void);'
     echo 'void commeglcalllist(const u32 *liste, u32 elements);'
     echo '#define commeglcalllist(t) commeglcalllist((t), sizeof(t) / sizeof((t)[0]))'
     for f in "${listes[@]}" "${cles[@]}"; do echo "#include \"$(realpath "$f")\""; done
-    # The texture's texels in the DS's direct colour (5 bits each of red, green and blue, then
-    # opaque), rows from the top.
-    if [ -n "$texture" ]; then
-        echo "const int texturelargeur = $largeur, texturehauteur = $hauteur;"
-        echo 'const unsigned short texels[] = {'
-        enpnm "$texture" 2> /dev/null | pnmdepth 31 | pnmtoplainpnm |
-            awk 'NR > 3 { for (i = 1; i <= NF; i++) { v[n % 3] = $i; if (n++ % 3 == 2) printf "%d,%s", v[0] + 32 * v[1] + 1024 * v[2] + 32768, n % 48 ? "" : "\n" } }'
+    echo "const int premiereimage = $image;"
+    # Each texture's texels in the DS's direct colour (5 bits each of red, green and blue, then
+    # the alpha bit), rows from the top.
+    for k in "${!images[@]}"; do
+        echo "static const unsigned short texels$k[] = {"
+        paste -d ' ' <(enpnm "${images[$k]}" 2> /dev/null | pnmdepth 31 | pnmtoplainpnm | tail -n +4 | tr -s ' \n' '\n\n' | grep . | paste -d ' ' - - -) \
+            <(alpha "${images[$k]}" 2> /dev/null | pnmtoplainpnm | tail -n +4 | tr -s ' \n' '\n\n' | grep .) |
+            awk '{ printf "%d,%s", $1 + 32 * $2 + 1024 * $3 + ($4 >= 128) * 32768, NR % 16 ? "" : "\n" }'
         echo '};'
-    else
-        echo 'const int texturelargeur = 0, texturehauteur = 0;'
-        echo 'const unsigned short texels[] = {0};'
-    fi
-    echo 'void dessinerscene(void) {'
+    done
+    echo "static int noms[${#images[@]} + 1];"
+    echo 'void chargertextures(void) {'
+    [ ${#images[@]} -eq 0 ] || echo "    glGenTextures(${#images[@]}, noms + 1);"
+    for k in "${!images[@]}"; do
+        t=${images[$k]} sx=0 sy=0
+        while [ $((8 << sx)) -lt "${largeurs[$t]}" ]; do sx=$((sx + 1)); done
+        while [ $((8 << sy)) -lt "${hauteurs[$t]}" ]; do sy=$((sy + 1)); done
+        echo "    glBindTexture(0, noms[$((k + 1))]);"
+        echo "    glTexImage2D(0, 0, GL_RGBA, TEXTURE_SIZE_8 + $sx, TEXTURE_SIZE_8 + $sy, 0, GL_TEXTURE_WRAP_S | GL_TEXTURE_WRAP_T | TEXGEN_OFF, texels$k);"
+    done
+    echo '}'
+    # The animator's colours: the first object black, the others white; a textured one white, as
+    # the texture is modulated by the vertex colour.
+    echo 'void dessinerscene(int image) {'
+    echo '    (void)image;'
+    numero=0
     for i in "${!listes[@]}"; do
-        tableau=$(sed -n '1s/^u32 \([A-Za-z_][A-Za-z0-9_]*\)\[\] = {.*/\1/p' "${listes[$i]}")
-        pose=""
-        [ "$i" -ge ${#cles[@]} ] || pose="$(sed -n '1s/^void \(position[0-9]*\)(int nombre){$/\1/p' "${cles[$i]}")($image);"
-        textured=0
-        [ -z "$texture" ] || ! grep -q FIFO_TEX_COORD "${listes[$i]}" || textured=1
-        echo "    debutobjet($((i + 1)), $textured); $pose dixieme(); $envoi($tableau); finobjet();"
+        f=${listes[$i]}
+        tableau=$(sed -n '1s/^u32 \([A-Za-z_][A-Za-z0-9_]*\)\[\] = {.*/\1/p' "$f")
+        pose="" nom=0 couleur="RGB15(31, 31, 31)"
+        [ "$i" -ge ${#cles[@]} ] || pose="$(sed -n '1s/^void \(position[0-9]*\)(int nombre){$/\1/p' "${cles[$i]}")(image);"
+        if [ ${#images[@]} -gt 0 ] && grep -q FIFO_TEX_COORD "$f"; then
+            numero=$((numero + 1)) nom="noms[$((${#images[@]} == 1 ? 1 : numero))]"
+        elif [ "$i" = 0 ]; then
+            couleur="RGB15(0, 0, 0)"
+        fi
+        envoi="dessinerobjet($tableau)"
+        [ "$glcalllist" = 0 ] || envoi="echelleanimateur(), commeglcalllist($tableau)"
+        echo "    glPushMatrix(); glColor($couleur); glBindTexture(0, $nom); $pose $envoi; glPopMatrix(1);"
     done
     echo '}'
 } > "$travail/scene.c"
 
-arm-none-eabi-gcc -mcpu=arm946e-s -marm -O2 -ffreestanding -nostdlib -I "$ici/apercu" -I "$ici" \
-    -T "$ici/apercu/arm9.ld" "$ici/apercu/demarrage.s" "$ici/apercu/arm9.c" "$travail/scene.c" -lgcc \
+sources=("$ici/apercu/arm9.c" "$travail/scene.c") dossiers=()
+if [ -n "$programme" ]; then
+    sources=("$programme")
+    for f in "${listes[@]}" "${cles[@]}"; do dossiers+=(-I "$(dirname "$(realpath "$f")")"); done
+fi
+arm-none-eabi-gcc -mcpu=arm946e-s -marm -O2 -ffreestanding -nostdlib -I "$ici/apercu" -I "$ici" "${dossiers[@]}" \
+    -T "$ici/apercu/arm9.ld" "$ici/apercu/demarrage.s" "$ici/apercu/libnds.c" "${sources[@]}" -lgcc \
     -o "$travail/arm9.elf"
 arm-none-eabi-objcopy -O binary "$travail/arm9.elf" "$travail/arm9.bin"
 cc -O2 -o "$travail/cartouche" "$ici/apercu/cartouche.c"
 "$travail/cartouche" "$travail/arm9.bin" "$sortie.nds"
 
-# The emulator's top screen, once two captures half a second apart are the same.
+# One run of the emulator: the top screen at each keyframe from -i to the last one played, in
+# $travail/image-N.pnm. The bottom screen says which keyframe the program draws and whether it
+# sees A held (the PC's x key; a program of -x says nothing there); a picture is taken once two captures in a row are the same and
+# show that keyframe. Then A is pressed for the next one, and let go once the program has it.
+fin=${derniere:-$image}
 capturer() {
     /usr/games/desmume-cli --disable-sound --3d-engine=1 --num-cores=1 "$sortie.nds" > "$travail/desmume.log" 2>&1 &
-    local desmume=$! fenetre avant="" ecran X=0 Y=0
+    local desmume=$! fenetre avant="" haut X=0 Y=0 essais=0 tenue=0 r g b
+    k=$image
     fenetre=$(timeout 20 xdotool search --sync --onlyvisible --pid "$desmume" 2> /dev/null | head -n 1) || true
     [ -z "$fenetre" ] || eval "$(xdotool getwindowgeometry --shell "$fenetre" | grep -E '^[XY]=[0-9]+$')"
-    for essai in $(seq 60); do
-        [ -n "$fenetre" ] || break
-        sleep 0.5
+    [ -z "$fenetre" ] || [ "$fin" = "$image" ] || xdotool windowfocus --sync "$fenetre" 2> /dev/null || fenetre=""
+    while [ -n "$fenetre" ] && [ "$k" -le "$fin" ] && [ $((essais += 1)) -le 150 ]; do
+        sleep 0.05
         # The window's own visual does not give its colours back: the screen's pixels do.
-        ecran=$(xwd -silent -root | xwdtopnm 2> /dev/null | pnmcut "$X" "$Y" 256 192 | base64 -w 0) || break
-        # The first pictures come before the program has drawn.
-        if [ "$essai" -gt 4 ] && [ "$ecran" = "$avant" ] && [ -n "$ecran" ]; then
-            base64 -d <<< "$ecran" | pnmtopng > "$sortie.png" 2> /dev/null
-            break
+        xwd -silent -root | xwdtopnm 2> /dev/null | pnmcut "$X" "$Y" 256 384 > "$travail/ecran.pnm" 2> /dev/null || break
+        read -r r g b < <(pnmcut 128 288 1 1 "$travail/ecran.pnm" | pnmdepth 255 | pnmtoplainpnm | tail -n 1)
+        haut=$(pnmcut 0 0 256 192 "$travail/ecran.pnm" | cksum)
+        if [ "$tenue" = 1 ] && [ $((b >> 3)) -gt 15 ]; then
+            xdotool keyup x
+            tenue=0
+        elif { [ -n "$programme" ] || { [ $((r >> 3 | (g >> 3) << 5)) = "$k" ] && [ $((b >> 3)) -lt 16 ]; }; } && [ "$haut" = "$avant" ] && [ "$essais" -gt $((k == image ? 4 : 1)) ]; then
+            pnmcut 0 0 256 192 "$travail/ecran.pnm" | pnmdepth 255 > "$travail/image-$k.pnm"
+            k=$((k + 1)) essais=0 haut=""
+            [ "$k" -gt "$fin" ] || { xdotool keydown x; tenue=1; }
         fi
-        avant=$ecran
+        avant=$haut
     done
+    [ "$tenue" = 0 ] || xdotool keyup x
     kill "$desmume" 2> /dev/null || true
     wait "$desmume" 2> /dev/null || true
-    [ -s "$sortie.png" ]
+    [ "$k" -gt "$fin" ]
 }
-rm -f "$sortie.png"
 # Now and then the emulator cannot open the display at its start: it is started again.
-for _ in 1 2 3 4 5; do capturer && break; done
-[ -s "$sortie.png" ] || { cat "$travail/desmume.log" >&2; echo "apercu: the emulator gave no picture" >&2; exit 1; }
-echo "$sortie.nds and $sortie.png written."
+for essai in 1 2 3 4 5; do
+    capturer && break
+    [ "$essai" -lt 5 ] || { cat "$travail/desmume.log" >&2; refuser "the emulator gave no picture of keyframe $k"; }
+done
+if [ -z "$derniere" ]; then
+    pnmtopng "$travail/image-$image.pnm" > "$sortie.png" 2> /dev/null
+    echo "$sortie.nds and $sortie.png written."
+else
+    # A keyframe a step, half a second each, over and over; the contact sheet left to right.
+    for k in $(seq "$image" "$fin"); do pamtogif "$travail/image-$k.pnm" > "$travail/image-$k.gif" 2> /dev/null; done
+    gifsicle --delay 50 --loopcount=forever $(seq -f "$travail/image-%g.gif" "$image" "$fin") > "$sortie.gif"
+    pamcat -leftright $(seq -f "$travail/image-%g.pnm" "$image" "$fin") | pnmtopng > "$sortie-planche.png" 2> /dev/null
+    echo "$sortie.nds, $sortie.gif and $sortie-planche.png written (keyframes $image to $fin)."
+fi

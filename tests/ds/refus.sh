@@ -12,6 +12,9 @@ cp "$cas"/obj_blender/attendu/obj0.txt sansimage.txt
 head -c 200 cube.h > coupe.h
 sed 's/^u32 cube/u32 cube-2/' cube.h > tiret.h
 head -n 7 scene0.txt > sansfin.txt
+cp "$ici"/../golden/meshpress/obj_blender_panneau/attendu/panneau.h "$ici"/../golden/meshpress/obj_blender_panneau/panneau.png .
+ppmmake red 48 32 | pnmtopng > large48.png
+ppmmake red 1024 512 | pnmtopng > grande.png
 : > vide.h
 apercu() { echo "\$ apercu.sh $*"; "$ici/../../ds/apercu.sh" -n "$@" 2>&1 && echo "(status 0)" || echo "(status $?)"; }
 {
@@ -29,5 +32,14 @@ apercu() { echo "\$ apercu.sh $*"; "$ici/../../ds/apercu.sh" -n "$@" 2>&1 && ech
     apercu -i deux x cube.h
     apercu -i 3 x cube.h scene0.txt
     apercu x cube.h scene0.txt
+    apercu -a 0 x cube.h scene0.txt
+    apercu -a 3 x cube.h scene0.txt
+    apercu -t panneau.png x cube.h
+    apercu -t panneau.png -t panneau.png x panneau.h
+    apercu -t large48.png x panneau.h
+    apercu -t grande.png x panneau.h
+    apercu -t absente.png x panneau.h
+    apercu -x absent.c x cube.h
+    apercu -x scene0.txt -a 2 x cube.h
 } > refus.txt
 diff -u "$ici/refus.attendu" refus.txt
