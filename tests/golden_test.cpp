@@ -27,10 +27,10 @@ void ecrire(const fs::path &chemin, const std::string &contenu) {
 
 // The files a case starts with, its links made from liens, into dossier.
 void preparer(const fs::path &cas, const fs::path &dossier) {
-    const std::set<fs::path> speciaux = {"console.in", "console.out", "console.err", "console.err.windows", "attendu", "liens", "fenetre", "image.ppm", "posix"};
+    const std::set<fs::path> speciaux = {"console.in", "console.out", "console.err", "console.err.windows", "attendu", "liens", "fenetre", "posix"};
     fs::create_directories(dossier);
     for (const auto &e : fs::directory_iterator(cas))
-        if (!speciaux.count(e.path().filename())) fs::copy(e.path(), dossier / e.path().filename(), fs::copy_options::recursive);
+        if (!speciaux.count(e.path().filename()) && e.path().extension() != ".ppm") fs::copy(e.path(), dossier / e.path().filename(), fs::copy_options::recursive);
     std::istringstream lignes(lire(cas / "liens"));
     for (std::string nom, cible; lignes >> nom >> cible;) fs::create_symlink(cible, dossier / nom);
 }
@@ -51,17 +51,19 @@ std::string agir(const fs::path &cas, const fs::path &travail) {
     Display *d = XOpenDisplay(nullptr);
     std::string echecs, action;
     for (std::istringstream actions(lire(cas / "fenetre")); std::getline(actions, action);) {
-        if (action == "image") {
-            // The expected picture, or one that no longer changes, within ten seconds.
-            const std::string attendu = MISEAJOUR ? "" : lire(cas / "image.ppm");
+        if (action.rfind("image", 0) == 0) {
+            // The expected picture (image.ppm, or the file the action names), or one that no
+            // longer changes, within ten seconds.
+            const std::string nom = action == "image" ? "image.ppm" : action.substr(6);
+            const std::string attendu = MISEAJOUR ? "" : lire(cas / nom);
             std::string vu, avant;
             for (int essai = 0; essai < 100 && (MISEAJOUR ? essai < 10 || vu != avant : vu != attendu); ++essai) {
                 avant = vu;
                 usleep(100000);
                 vu = sortie("xwd -silent -id " + std::to_string(w) + " | xwdtopnm 2> /dev/null");
             }
-            ecrire((MISEAJOUR ? cas : travail) / "image.ppm", vu);
-            if (vu != attendu && !MISEAJOUR) echecs += "the window differs from image.ppm: see " + travail.string() + "\n";
+            ecrire((MISEAJOUR ? cas : travail) / nom, vu);
+            if (vu != attendu && !MISEAJOUR) echecs += "the window differs from " + nom + ": see " + travail.string() + "\n";
         } else if (action == "tuer") {
             // As a crash would end it: timeout, told its time is up, kills the program with SIGKILL.
             kill(std::stoi(lire(travail / "pid")), SIGALRM);

@@ -4,7 +4,7 @@
 # the DS preview against the animator's picture of the same scene scaled to the DS screen.
 set -euo pipefail
 ici=$(cd "$(dirname "$0")" && pwd)
-meshpress=$1 cc="$2 -std=c99 -Wall -Werror -I . -I $ici/../../ds -o flux $ici/flux.c -lm"
+meshpress=$1 compilateur=$2 cc="$2 -std=c99 -Wall -Werror -I . -I $ici/../../ds -o flux $ici/flux.c -lm"
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 cd "$travail"
@@ -56,12 +56,45 @@ apercu "$cas/obj_blender" obj ""
 set -- $(iou ds-animateur.ppm ds.ppm) $(iou ds-animateur.ppm ds-g.ppm) $(iou obj-animateur.ppm obj.ppm)
 echo "preview against the animator, black and white objects: $1 $2; sent as glCallList: $3 $4; Blender's exports: $5 $6"
 awk -v a="$1" -v b="$2" -v c="$3" -v d="$4" -v e="$5" -v f="$6" 'BEGIN { exit !(a >= 0.9 && b >= 0.9 && (c < 0.5 || d < 0.5) && e >= 0.9 && f >= 0.9) }'
-# Blender's sign drawn with its texture on the DS as Blender shows it: a white corner at the top
-# left, red growing to the right and green upwards (the colours at four points inside its corners).
-"$ici/../../ds/apercu.sh" -t obj_blender_panneau/panneau.png panneau obj_blender_panneau/panneau.h > /dev/null
-pngtopnm panneau.png | pnmtoplainpnm > panneau.ppm
-pixel() { awk -v x="$1" -v y="$2" 'NR == 2 { w = $1 } NR > 3 { for (i = 1; i <= NF; i++) { if (int(n / 3) == y * w + x) printf "%s ", $i; n++ } }' panneau.ppm; }
-set -- $(pixel 98 66) $(pixel 158 66) $(pixel 158 126) $(pixel 98 126)
-echo "the textured sign's corners on the DS preview (top left, top right, bottom right, bottom left): $*"
-[ "$#" -eq 12 ] && awk -v c="$*" 'BEGIN { split(c, v, " "); exit !(v[1] > 200 && v[2] > 200 && v[3] > 200 &&
-    v[4] > 150 && v[5] > 150 && v[7] > 150 && v[8] < 100 && v[10] < 100 && v[11] < 100) }'
+# The example DS program over the test double of libnds's names, on the host: what it asks of the
+# DS for two frames, A pressed before the second.
+exemple=$ici/../../examples/ds/main.c
+$compilateur -std=c99 -Wall -Wextra -Werror -I "$ici" -I "$ici/../../ds" -I "$cas/pose_ds" -I "$cas/pose_ds/attendu" \
+    -DEXEMPLE="\"$exemple\"" -o exemple "$ici/exemple.c"
+./exemple | diff -u "$ici/exemple.attendu" -
+# The example built with the preview's routines: on the DS it draws what the animator showed.
+"$ici/../../ds/apercu.sh" -x "$exemple" exemple "$cas"/pose_ds/*.h "$cas"/pose_ds/attendu/scene?.txt > /dev/null
+pngtopnm exemple.png | pnmtoplainpnm > exemple.ppm
+set -- $(iou ds-animateur.ppm exemple.ppm)
+echo "the example DS program against the animator, black and white objects: $1 $2"
+awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= 0.9 && b >= 0.9) }'
+# Three keyframes of one object played in one run: each picture of the sequence against the
+# animator's picture of that keyframe (at least 0.9), and against the others' (well below).
+"$ici/../../ds/apercu.sh" -a 3 sequence "$cas"/sequence_ds/cube.h "$cas"/sequence_ds/attendu/scene0.txt > /dev/null
+[ "$(gifsicle --info sequence.gif | grep -c '^  + image')" = 3 ]
+accords=""
+for k in 1 2 3; do
+    pngtopnm sequence-planche.png | pnmcut $((256 * (k - 1))) 0 256 192 | pnmtoplainpnm > sequence$k.ppm
+    pamscale -nomix -width 256 -height 192 "$cas/sequence_ds/image$k.ppm" | pnmtoplainpnm > animateur$k.ppm
+done
+for k in 1 2 3; do for j in 1 2 3; do set -- $(iou animateur$k.ppm sequence$j.ppm); accords+="$k$j=$1 "; done; done
+echo "the keyframes played against the animator's (keyframe of the animator, of the sequence): $accords"
+awk -v a="$accords" 'BEGIN { n = split(a, v, " "); for (i = 1; i <= n; i++) { split(v[i], p, "=");
+    if (substr(p[1], 1, 1) == substr(p[1], 2, 1) ? p[2] < 0.9 : p[2] > 0.5) exit 1 } }'
+# Blender's sign with a texture of four quadrants, drawn as Blender shows it: red at the top
+# left, green at the top right, white at the bottom left, black at the bottom right; with -p
+# (today's TEXTURE_PACK) transposed: green and white exchanged.
+ppmmake red 16 16 > rouge.ppm; ppmmake green 16 16 > vert.ppm; ppmmake white 16 16 > blanc.ppm; ppmmake black 16 16 > noir.ppm
+pamcat -topbottom <(pamcat -leftright rouge.ppm vert.ppm) <(pamcat -leftright blanc.ppm noir.ppm) | pnmtopng > texture.png
+# The colour at four points inside the sign's corners, each named by the quadrant it is nearest to.
+coins() {
+    "$ici/../../ds/apercu.sh" $1 -t texture.png "$2" obj_blender_panneau/panneau.h > /dev/null
+    pngtopnm "$2.png" | pnmtoplainpnm | awk 'NR == 2 { w = $1 } NR > 3 { for (i = 1; i <= NF; i++) v[n++] = $i }
+        END { split("98 66 158 66 98 126 158 126", p, " "); split("rouge 255 0 0 vert 0 255 0 blanc 255 255 255 noir 0 0 0", c, " ")
+              for (k = 1; k <= 8; k += 2) { o = 3 * (p[k + 1] * w + p[k]); m = 1e9
+                  for (q = 1; q <= 16; q += 4) { d = (v[o] - c[q + 1]) ^ 2 + (v[o + 1] - c[q + 2]) ^ 2 + (v[o + 2] - c[q + 3]) ^ 2; if (d < m) { m = d; nom = c[q] } }
+                  printf "%s ", nom } }'
+}
+vu=$(coins "" quartiers) vup=$(coins -p quartiers-p)
+echo "the four quadrants on the sign (top left, top right, bottom left, bottom right): $vu; with -p: $vup"
+[ "$vu" = "rouge vert blanc noir " ] && [ "$vup" = "rouge blanc vert noir " ]

@@ -10,24 +10,13 @@
 #include <stdlib.h>
 #include <string.h>
 
-typedef unsigned int u32;
-typedef int s32;
-typedef short v16, t16;
-static u32 envoyes[1 << 20], n;
-#define GFX_FIFO envoyes[n++ % (1 << 20)]
-enum { FIFO_NOP = 0, FIFO_TEX_COORD = 0x22, FIFO_VERTEX16 = 0x23, FIFO_BEGIN = 0x40, FIFO_END = 0x41, GL_TRIANGLE = 0 };
-#define FIFO_COMMAND_PACK(c1, c2, c3, c4) ((u32)(c1) | (u32)(c2) << 8 | (u32)(c3) << 16 | (u32)(c4) << 24)
-#define VERTEX_PACK(x, y) (((u32)(x) & 0xFFFF) | (u32)(y) << 16)
-#define TEXTURE_PACK(u, v) (((u32)(u) & 0xFFFF) | (u32)(v) << 16)
-#define floattov16(n) ((v16)((n) * (1 << 12)))
-#define floattot16(n) ((t16)((n) * (1 << 4)))
-#define floattof32(n) ((s32)((n) * (1 << 12)))
+#include "nds.h"
 #include "meshpress.h"
 #ifdef IMAGES
-static void glTranslate3f32(s32 x, s32 y, s32 z) { printf(" translate %d %d %d", x, y, z); }
-static void glRotateX(float angle) { printf(" X %g", angle); }
-static void glRotateY(float angle) { printf(" Y %g", angle); }
-static void glRotateZ(float angle) { printf(" Z %g", angle); }
+void glTranslate3f32(int x, int y, int z) { printf(" translate %d %d %d", x, y, z); }
+void glRotateX(float angle) { printf(" X %g", angle); }
+void glRotateY(float angle) { printf(" Y %g", angle); }
+void glRotateZ(float angle) { printf(" Z %g", angle); }
 #include IMAGES
 int main(void) {
     for (int nombre = 0; nombre <= 3; ++nombre) printf("%d:", nombre), POSITION(nombre), printf("\n");

@@ -1,0 +1,44 @@
+/* The example DS program on the host, over the test double of libnds's names: each call it makes
+   written as what it asks of the DS, a line each, and the words each object's list sends, for two
+   frames; A is pressed before the second. Usage: exemple (-DEXEMPLE="main.c", the files on the
+   include path). */
+#include <stdio.h>
+#include <stdlib.h>
+#include "nds.h"
+
+static int image, profondeur;
+static u32 debut;
+
+void videoSetMode(u32 mode) { printf("videoSetMode %#x\n", mode); }
+int glInit(void) { return puts("glInit"); }
+void glClearColor(u8 red, u8 green, u8 blue, u8 alpha) { printf("glClearColor %d %d %d %d\n", red, green, blue, alpha); }
+void glClearPolyID(u8 id) { printf("glClearPolyID %d\n", id); }
+void glClearDepth(u16 depth) { printf("glClearDepth %#x\n", depth); }
+void glViewport(u8 x1, u8 y1, u8 x2, u8 y2) { printf("glViewport %d %d %d %d\n", x1, y1, x2, y2); }
+void glMatrixMode(int mode) { printf("glMatrixMode %d\n", mode); }
+void glLoadIdentity(void) { puts("glLoadIdentity"); }
+void gluPerspective(float fovy, float aspect, float zNear, float zFar) { printf("gluPerspective %g %g %g %g\n", fovy, aspect, zNear, zFar); }
+void gluLookAt(float eyex, float eyey, float eyez, float lookAtx, float lookAty, float lookAtz, float upx, float upy, float upz) {
+    printf("gluLookAt %g %g %g  %g %g %g  %g %g %g\n", eyex, eyey, eyez, lookAtx, lookAty, lookAtz, upx, upy, upz);
+}
+void glPolyFmt(u32 params) { printf("glPolyFmt %#x\n", params); }
+void glColor(rgb color) { printf("glColor %#x\n", color); }
+void glPushMatrix(void) { printf("glPushMatrix (depth %d)\n", ++profondeur), debut = n; }
+void glPopMatrix(int num) { printf("%u words sent; glPopMatrix %d (depth %d)\n", n - debut, num, profondeur -= num); }
+void glScalev(const GLvector *v) { printf("glScalev %d %d %d\n", v->x, v->y, v->z); }
+void glTranslate3f32(int x, int y, int z) { printf("glTranslate3f32 %d %d %d\n", x, y, z); }
+void glRotateX(float angle) { printf("glRotateX %g\n", angle); }
+void glRotateY(float angle) { printf("glRotateY %g\n", angle); }
+void glRotateZ(float angle) { printf("glRotateZ %g\n", angle); }
+void glFlush(u32 mode) { printf("glFlush %u\n", mode); }
+void scanKeys(void) { printf("scanKeys (frame %d)\n", ++image); }
+u32 keysDown(void) { return image == 2 ? KEY_A : 0; }
+void swiWaitForVBlank(void) {
+    puts("swiWaitForVBlank");
+    if (image == 2) exit(0);
+}
+
+#define main exemple
+#include EXEMPLE
+#undef main
+int main(void) { return exemple(); }

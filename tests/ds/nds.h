@@ -1,0 +1,59 @@
+/* libnds's names, for DS code compiled on the host: types, packings and conversions as libnds
+   documents them, the functions with libnds's arguments (devkitPro's and BlocksDS's alike). The
+   words written to the geometry engine's FIFO are recorded in envoyes; the functions are the test
+   program's own, which records what each receives. */
+#ifndef NDS_H
+#define NDS_H
+typedef unsigned int u32;
+typedef unsigned short u16;
+typedef unsigned char u8;
+typedef int s32;
+typedef int int32;
+typedef short v16, t16;
+typedef u16 rgb;
+typedef struct {
+    int32 x, y, z;
+} GLvector;
+static u32 envoyes[1 << 20], n;
+#define GFX_FIFO envoyes[n++ % (1 << 20)]
+enum { FIFO_NOP = 0, FIFO_TEX_COORD = 0x22, FIFO_VERTEX16 = 0x23, FIFO_BEGIN = 0x40, FIFO_END = 0x41, GL_TRIANGLE = 0 };
+#define FIFO_COMMAND_PACK(c1, c2, c3, c4) ((u32)(c1) | (u32)(c2) << 8 | (u32)(c3) << 16 | (u32)(c4) << 24)
+#define VERTEX_PACK(x, y) (((u32)(x) & 0xFFFF) | (u32)(y) << 16)
+#define TEXTURE_PACK(u, v) (((u32)(u) & 0xFFFF) | (u32)(v) << 16)
+#define floattov16(n) ((v16)((n) * (1 << 12)))
+#define floattot16(n) ((t16)((n) * (1 << 4)))
+#define floattof32(n) ((int32)((n) * (1 << 12)))
+#define RGB15(r, g, b) ((rgb)((r) | (g) << 5 | (b) << 10))
+
+/* Engine A on the top screen, BG0 showing the 3D picture. */
+#define MODE_0_3D 0x10108
+enum { GL_PROJECTION = 0, GL_POSITION = 1, GL_MODELVIEW = 2, GL_TEXTURE = 3 };
+#define GL_MAX_DEPTH 0x7FFF
+#define POLY_CULL_NONE (3 << 6)
+#define POLY_ALPHA(n) ((u32)(n) << 16)
+#define KEY_A 1
+
+void videoSetMode(u32 mode);
+int glInit(void);
+void glClearColor(u8 red, u8 green, u8 blue, u8 alpha);
+void glClearPolyID(u8 id);
+void glClearDepth(u16 depth);
+void glViewport(u8 x1, u8 y1, u8 x2, u8 y2);
+void glMatrixMode(int mode);
+void glLoadIdentity(void);
+void gluPerspective(float fovy, float aspect, float zNear, float zFar);
+void gluLookAt(float eyex, float eyey, float eyez, float lookAtx, float lookAty, float lookAtz, float upx, float upy, float upz);
+void glPolyFmt(u32 params);
+void glColor(rgb color);
+void glPushMatrix(void);
+void glPopMatrix(int num);
+void glScalev(const GLvector *v);
+void glTranslate3f32(int x, int y, int z);
+void glRotateX(float angle);
+void glRotateY(float angle);
+void glRotateZ(float angle);
+void glFlush(u32 mode);
+void scanKeys(void);
+u32 keysDown(void);
+void swiWaitForVBlank(void);
+#endif
