@@ -1,4 +1,5 @@
 #include "convertisseur.h"
+#include "identificateur.h"
 
 #include <cerrno>
 #include <cstring>
@@ -122,6 +123,21 @@ void avertir(const Bilan &b) {
             b.triangles, 3 * b.triangles);
 }
 
+// An array name that is no C identifier is written as the format makes it, and said: the DS
+// program that includes the file would not compile.
+void avertirnom(const char *base, const char *nomsortie) {
+    const char *pourquoi;
+    char propose[258];
+    if (identificateurc(base, &pourquoi, propose, sizeof propose)) return;
+    std::fflush(stdout);
+    std::fprintf(stderr,
+                 "\nattention : le nom du tableau, %s, n'est pas un identificateur C (%s) : un "
+                 "programme DS qui inclut %s ne compilera pas. Il faudrait %s : convertir sous "
+                 "ce nom de base%s.\n",
+                 base, pourquoi, nomsortie, propose,
+                 std::strpbrk(base, "/\\") ? ", depuis le dossier ou le fichier doit aller" : "");
+}
+
 } // namespace
 
 void convertisseur() {
@@ -188,5 +204,6 @@ void convertisseur() {
     if (ecriture || numerofermeture != 0)
         return echec("ecriture impossible de", nomsortie, ecriture ? numero : numerofermeture);
     avertir(prendrebilan());
+    avertirnom(base, nomsortie);
     attendretouche();
 }
