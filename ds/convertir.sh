@@ -1,0 +1,15 @@
+#!/bin/sh
+# Converts one model with meshpress without its console: convertir.sh MODEL OUT.h [meshpress].
+# The answers go through a pipe, from OUT.h's folder, so that the array is named after OUT.h's
+# stem. When meshpress says erreur, its message is shown, OUT.h removed, and the status is 1.
+set -eu
+[ $# -ge 2 ] || { echo "usage: convertir.sh MODEL OUT.h [meshpress]" >&2; exit 2; }
+modele=$(realpath "$1") dossier=$(dirname "$2") nom=$(basename "$2" .h) meshpress=${3:-meshpress}
+case $meshpress in */*) meshpress=$(realpath "$meshpress") ;; esac
+mkdir -p "$dossier"
+cd "$dossier"
+transcription=$(printf '%s\n%s\n' "$modele" "$nom" | "$meshpress")
+case $transcription in
+    *"$nom.c") ;;
+    *) echo "convertir.sh: $1: meshpress failed (erreur)" >&2; rm -f "$nom.h"; exit 1 ;;
+esac
