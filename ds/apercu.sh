@@ -83,8 +83,9 @@ enpnm() { case $1 in *.[pP][nN][gG]) pngtopnm "$1" ;; *.[bB][mM][pP]) bmptopnm "
 alpha() { case $1 in *.[pP][nN][gG]) pngtopnm -alpha "$1" | pnmdepth 255 ;; *) enpnm "$1" | ppmtopgm | pnmdepth 255 | pamfunc -max 255 ;; esac; }
 cote() { [ "$1" -ge 8 ] && [ "$1" -le 1024 ] && [ $(($1 & ($1 - 1))) -eq 0 ]; }
 # The textured lists, each bound to its texture: the k-th -t for the k-th, or one for all.
+declare -A texturee
 textures=() octets=0
-for f in "${listes[@]}"; do grep -q FIFO_TEX_COORD "$f" && textures+=("$f"); done
+for f in "${listes[@]}"; do grep -q FIFO_TEX_COORD "$f" && textures+=("$f") && texturee[$f]=1; done
 if [ ${#images[@]} -gt 0 ]; then
     [ ${#textures[@]} -gt 0 ] || refuser "a texture is given, but no display-list file is textured"
     [ ${#images[@]} -eq 1 ] || [ ${#images[@]} -eq ${#textures[@]} ] ||
@@ -147,7 +148,7 @@ trap 'rm -rf "$travail"' EXIT
         tableau=$(sed -n '1s/^u32 \([A-Za-z_][A-Za-z0-9_]*\)\[\] = {.*/\1/p' "$f")
         pose="" nom=0 couleur="RGB15(31, 31, 31)"
         [ "$i" -ge ${#cles[@]} ] || pose="$(sed -n '1s/^void \(position[0-9]*\)(int nombre){$/\1/p' "${cles[$i]}")(image);"
-        if [ ${#images[@]} -gt 0 ] && grep -q FIFO_TEX_COORD "$f"; then
+        if [ ${#images[@]} -gt 0 ] && [ -n "${texturee[$f]:-}" ]; then
             numero=$((numero + 1)) nom="noms[$((${#images[@]} == 1 ? 1 : numero))]"
         elif [ "$i" = 0 ]; then
             couleur="RGB15(0, 0, 0)"
