@@ -1,9 +1,9 @@
-# For a DS program's Makefile (BlocksDS's, devkitPro's, or your own): include it, then make what
-# includes the display lists depend on $(MESHPRESS_LISTES). Every model of MESHPRESS_MODELES
-# (a folder: .txt and .obj) becomes MESHPRESS_BUILD/stem.h, its array named after its stem, when
-# the model changed; a model meshpress cannot convert stops the build with its message. The
-# folders of the display lists and of meshpress.h join the include path (INCLUDEDIRS for
-# BlocksDS, INCLUDES for devkitPro, CFLAGS otherwise).
+# For a DS program's Makefile (BlocksDS's, devkitPro's, or your own): include it after your own
+# settings and before the toolchain's rules. Every model of MESHPRESS_MODELES (a folder: .txt and
+# .obj) becomes MESHPRESS_BUILD/stem.h, its array named after its stem, when the model changed;
+# a model meshpress cannot convert stops the build with its message. The folders of the display
+# lists and of meshpress.h join the include path: INCLUDEDIRS for BlocksDS, INCLUDES for
+# devkitPro (relative to the project, as its template wants them), CFLAGS otherwise.
 MESHPRESS_DS := $(patsubst %/,%,$(dir $(lastword $(MAKEFILE_LIST))))
 MESHPRESS ?= meshpress
 MESHPRESS_MODELES ?= models
@@ -11,9 +11,9 @@ MESHPRESS_BUILD ?= build/meshpress
 MESHPRESS_H ?= $(MESHPRESS_DS)
 MESHPRESS_LISTES := $(addprefix $(MESHPRESS_BUILD)/,$(addsuffix .h,$(basename $(notdir \
     $(wildcard $(MESHPRESS_MODELES)/*.txt $(MESHPRESS_MODELES)/*.obj)))))
-INCLUDEDIRS += $(MESHPRESS_BUILD) $(MESHPRESS_H)
-INCLUDES += $(MESHPRESS_BUILD) $(MESHPRESS_H)
-CFLAGS += -I$(MESHPRESS_BUILD) -I$(MESHPRESS_H)
+INCLUDEDIRS += $(abspath $(MESHPRESS_BUILD) $(MESHPRESS_H))
+INCLUDES += $(shell realpath -m --relative-to=. $(MESHPRESS_BUILD) $(MESHPRESS_H))
+CFLAGS += $(addprefix -I,$(abspath $(MESHPRESS_BUILD) $(MESHPRESS_H)))
 
 $(MESHPRESS_BUILD)/%.h: $(MESHPRESS_MODELES)/%.txt
 	@echo meshpress $<
@@ -21,3 +21,18 @@ $(MESHPRESS_BUILD)/%.h: $(MESHPRESS_MODELES)/%.txt
 $(MESHPRESS_BUILD)/%.h: $(MESHPRESS_MODELES)/%.obj
 	@echo meshpress $<
 	@$(MESHPRESS_DS)/convertir.sh $< $@ $(MESHPRESS)
+
+# make brings the makefiles it includes up to date before anything else: the models are
+# converted first, whatever the toolchain names its objects. Not in devkitPro's second pass, run
+# from its build folder (the first pass converted them), nor for a clean alone.
+export MESHPRESS_RACINE ?= $(CURDIR)
+ifeq ($(MESHPRESS_RACINE),$(CURDIR))
+ifneq ($(if $(MAKECMDGOALS),$(filter-out clean distclean,$(MAKECMDGOALS)),tout),)
+meshpress_but := $(.DEFAULT_GOAL)
+$(MESHPRESS_BUILD)/listes.d: $(MESHPRESS_LISTES)
+	@mkdir -p $(@D)
+	@touch $@
+.DEFAULT_GOAL := $(meshpress_but)
+include $(MESHPRESS_BUILD)/listes.d
+endif
+endif

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# A stand-in DS project (usage: projet.sh meshpress compiler): a folder of models and a main.c
-# that includes their display lists, compiled on the host over the test double of libnds's
-# names, built through ds/meshpress.mk and through ds/meshpress.cmake: every model converted,
-# only a touched one again, and a model meshpress cannot convert stopping the build with its
-# message.
+# A stand-in DS project (usage: projet.sh meshpress compiler [ds]): a folder of models and a
+# main.c that includes their display lists, compiled on the host over the test double of libnds's
+# names, built through meshpress.mk (in a Makefile of one's own, and in stand-ins for BlocksDS's
+# and devkitPro's) and through meshpress.cmake, of the repository's ds/ or of the ds folder given
+# (the installed one): every model converted before the compile, only a touched one again, and a
+# model meshpress cannot convert stopping the build with its message.
 set -euo pipefail
-ici=$(cd "$(dirname "$0")" && pwd) ds=$(cd "$(dirname "$0")/../../ds" && pwd)
+ici=$(cd "$(dirname "$0")" && pwd) ds=$(cd "${3:-$(dirname "$0")/../../ds}" && pwd)
 meshpress=$1 compilateur=$2
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
@@ -33,6 +34,45 @@ CC := $compilateur
 main: main.c \$(MESHPRESS_LISTES)
 	\$(CC) \$(CFLAGS) -I$ici -o \$@ main.c
 M
+# As BlocksDS's Makefile does: INCLUDEDIRS become -I, objects in build/, none of them told about
+# the lists.
+cat > Makefile.blocksds <<M
+MESHPRESS := $meshpress
+INCLUDEDIRS := $ici
+include $ds/meshpress.mk
+CC := $compilateur
+INCLUDEFLAGS := \$(foreach path,\$(INCLUDEDIRS),-I\$(path))
+main: build/main.c.o
+	\$(CC) -o \$@ \$^
+build/main.c.o: main.c
+	@mkdir -p \$(@D)
+	\$(CC) \$(INCLUDEFLAGS) -MMD -MP -c -o \$@ \$<
+-include build/main.c.d
+M
+# As devkitPro's template does: INCLUDES relative to the project, made -iquote, and a second pass
+# of the same Makefile from the build folder compiles.
+cat > Makefile.devkitpro <<M
+MESHPRESS := $meshpress
+BUILD := build
+INCLUDES := .
+include $ds/meshpress.mk
+CC := $compilateur
+ifneq (\$(BUILD),\$(notdir \$(CURDIR)))
+export INCLUDE := \$(foreach dir,\$(INCLUDES),-iquote \$(CURDIR)/\$(dir)) -I$ici
+export VPATH := \$(CURDIR)
+export OUTPUT := \$(CURDIR)/main
+.PHONY: \$(BUILD)
+\$(BUILD):
+	@mkdir -p \$@
+	@\$(MAKE) --no-print-directory -C \$(BUILD) -f \$(CURDIR)/Makefile.devkitpro
+else
+\$(OUTPUT): main.o
+	\$(CC) -o \$@ \$^
+main.o: main.c
+	\$(CC) \$(INCLUDE) -MMD -MP -c -o \$@ \$<
+-include main.d
+endif
+M
 cat > CMakeLists.txt <<M
 cmake_minimum_required(VERSION 3.16)
 project(projet C)
@@ -49,10 +89,14 @@ verifier() {
     echo "$quoi: $vu"
     [ "$vu" = "$voulu" ] || { echo "expected: $voulu"; exit 1; }
 }
-for outil in make cmake; do
+for outil in make blocksds devkitpro cmake; do
     rm -rf build main
-    if [ $outil = make ]; then construire() { make -s main 2>&1; }; lancer=./main
-    else cmake -S . -B build -DCMAKE_C_COMPILER="$compilateur" > /dev/null; construire() { cmake --build build 2>&1; }; lancer=build/main; fi
+    case $outil in
+        make) construire() { make -s main 2>&1; }; lancer=./main ;;
+        blocksds|devkitpro) construire() { make -s -f Makefile.$outil 2>&1; }; lancer=./main ;;
+        cmake) cmake -S . -B build -DCMAKE_C_COMPILER="$compilateur" > /dev/null
+               construire() { cmake --build build 2>&1; }; lancer=build/main ;;
+    esac
     verifier "$outil, first build" "$(construire | convertis)" "cube.txt pyramide.txt scene.obj "
     $lancer | grep -q 'words sent'
     find . -exec touch -d "-10 seconds" {} +
@@ -61,10 +105,10 @@ for outil in make cmake; do
     verifier "$outil, nothing touched" "$(construire | convertis)" ""
     # A folder where a model should be: meshpress cannot read it, and says so.
     mkdir models/casse.txt
-    [ $outil = make ] || cmake -S . -B build > /dev/null
+    [ $outil != cmake ] || cmake -S . -B build > /dev/null
     if sortie=$(construire); then echo "$outil: the build went on past a model meshpress cannot convert"; exit 1; fi
     grep -q 'meshpress : .*casse.txt' <<< "$sortie" || { echo "$outil: no message of meshpress: $sortie"; exit 1; }
     echo "$outil, a broken model: $(grep 'meshpress : ' <<< "$sortie" | head -n 1)"
     rmdir models/casse.txt
-    [ $outil = make ] || cmake -S . -B build > /dev/null
+    [ $outil != cmake ] || cmake -S . -B build > /dev/null
 done
