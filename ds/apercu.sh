@@ -18,9 +18,10 @@
 #   -n  checks the files only: builds and runs nothing
 set -euo pipefail
 arguments=("$@")
-ici=$(cd "$(dirname "$0")" && pwd)
+# Installed, the command is a link to this script: its DS sources are beside the script itself.
+ici=$(cd "$(dirname "$(realpath "$0")")" && pwd)
 image=1 derniere="" glcalllist=0 verifier=0 paquet=ancien images=() programme=""
-usage() { sed -n 's/^# Usage: //p' "$0" >&2; exit 2; }
+usage() { sed -n "s/^# Usage: apercu.sh/usage: ${0##*/}/p" "$0" >&2; exit 2; }
 refuser() { echo "apercu: $*" >&2; exit 1; }
 # Said once: not again by the run that the virtual X server starts.
 avertir() { [ -n "${APERCU_AVERTI:-}" ] || echo "apercu: $*" >&2; }
@@ -104,7 +105,7 @@ done
 [ ${#listes[@]} -gt 0 ] || refuser "no display-list file given, only keyframe files"
 [ ${#cles[@]} -le ${#listes[@]} ] || refuser "${#cles[@]} keyframe files for ${#listes[@]} display-list files: the n-th keyframe file poses the n-th object"
 [ "$verifier" = 0 ] || { echo "apercu: the files can be previewed." >&2; exit 0; }
-[ -n "${DISPLAY:-}" ] || APERCU_AVERTI=1 exec xvfb-run -a -s "-screen 0 640x480x24" "$0" "${arguments[@]}"
+[ -n "${DISPLAY:-}" ] || APERCU_AVERTI=1 exec xvfb-run -a -s "-screen 0 640x480x24 -noreset" "$0" "${arguments[@]}"
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 

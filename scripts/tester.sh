@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test. Usage: scripts/tester.sh [release|sanitize]
 #   release   optimised build (the default), in build/, and the converter's Windows build, in
-#             build-windows/, run on the golden cases under Wine
+#             build-windows/, run on the golden cases under Wine; then the Debian package,
+#             checked with lintian, and the Windows zip (scripts/paquet.sh)
 #   sanitize  AddressSanitizer + UndefinedBehaviorSanitizer build, in build-sanitize/
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,3 +16,4 @@ esac
 cmake -S . -B "$dossier" -DWERROR=ON -DBUILD_TESTING=ON "${options[@]}"
 cmake --build "$dossier" -j "$(nproc)"
 ctest --test-dir "$dossier" --output-on-failure -j "$(nproc)"
+[ "$dossier" != build ] || scripts/paquet.sh
