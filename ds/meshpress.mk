@@ -28,6 +28,7 @@ $(MESHPRESS_BUILD)/%.h: $(MESHPRESS_MODELES)/%.obj
 export MESHPRESS_RACINE ?= $(CURDIR)
 ifeq ($(MESHPRESS_RACINE),$(CURDIR))
 ifneq ($(if $(MAKECMDGOALS),$(filter-out clean distclean,$(MAKECMDGOALS)),tout),)
+# The rule below must not become the Makefile's default goal.
 meshpress_but := $(.DEFAULT_GOAL)
 $(MESHPRESS_BUILD)/listes.d: $(MESHPRESS_LISTES)
 	@mkdir -p $(@D)
