@@ -1,10 +1,8 @@
 # The packages `cpack` makes from the install rules: on Linux a Debian package (meshpress, with
 # stagehand, the DS header, the preview and the manual pages), on Windows a zip of the converter.
 set(CPACK_PACKAGE_NAME meshpress)
-set(CPACK_PACKAGE_VENDOR "The meshpress and stagehand developers")
 set(CPACK_PACKAGE_CONTACT "meshpress developers <meshpress@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "3D models to Nintendo DS display lists, posed and previewed")
-set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
