@@ -7,9 +7,20 @@ wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=$(command -v wine64)
 wineserver=$(dirname "$wine")/wineserver
 [ -x "$wineserver" ] || wineserver=$(command -v wineserver)
-# A persistent server spares every run its start; the first run makes the prefix.
-mkdir -p "$WINEPREFIX"
-"$wineserver" -p
-trap '"$wineserver" -k' EXIT
-"$wine" wineboot -i > /dev/null 2>&1
+trap '"$wineserver" -k 2> /dev/null || true' EXIT
+# A persistent server spares every run its start; the first run makes the prefix. Making it can
+# fail on a loaded machine: what wineboot said is shown, and a second try starts from nothing.
+journal=$(mktemp)
+for essai in 1 2; do
+    mkdir -p "$WINEPREFIX"
+    "$wineserver" -p
+    if "$wine" wineboot -i > "$journal" 2>&1; then break; fi
+    echo "golden.sh: wineboot failed (try $essai of 2):" >&2
+    cat "$journal" >&2
+    "$wineserver" -k 2> /dev/null || true
+    "$wineserver" -w
+    [ "$essai" = 1 ] || exit 1
+    rm -rf "$WINEPREFIX"
+done
+rm -f "$journal"
 MESHPRESS_COMMANDE="$wine $2" "$1"
