@@ -13,3 +13,5 @@ case $transcription in
     *"$nom.c") ;;
     *) echo "convertir.sh: $1: meshpress failed (erreur)" >&2; rm -f "$nom.h"; exit 1 ;;
 esac
+# A list that is not there would be remade at every make restart: a build that never ends.
+[ -f "$nom.h" ] || { echo "convertir.sh: $1: meshpress wrote no $nom.h" >&2; exit 1; }
