@@ -11,6 +11,8 @@ meshpress=$1 compilateur=$2
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 cd "$travail"
+seq 1000001 | sed 's/.*/v 0 0 0/' > gros.obj
+mkdir projet && cd projet
 mkdir models
 cp "$ici"/../../examples/cube.txt "$ici"/../../examples/pyramide.txt "$ici"/../../examples/scene.obj models/
 cat > main.c <<'C'
@@ -33,6 +35,8 @@ include $ds/meshpress.mk
 CC := $compilateur
 main: main.c \$(MESHPRESS_LISTES)
 	\$(CC) \$(CFLAGS) -I$ici -o \$@ main.c
+clean:
+	rm -rf build main
 M
 # As BlocksDS's Makefile does: INCLUDEDIRS become -I, objects in build/, none of them told about
 # the lists.
@@ -48,6 +52,8 @@ build/main.c.o: main.c
 	@mkdir -p \$(@D)
 	\$(CC) \$(INCLUDEFLAGS) -MMD -MP -c -o \$@ \$<
 -include build/main.c.d
+clean:
+	rm -rf build main
 M
 # As devkitPro's template does: INCLUDES relative to the project, made -iquote, and a second pass
 # of the same Makefile from the build folder compiles.
@@ -65,6 +71,8 @@ export OUTPUT := \$(CURDIR)/main
 \$(BUILD):
 	@mkdir -p \$@
 	@\$(MAKE) --no-print-directory -C \$(BUILD) -f \$(CURDIR)/Makefile.devkitpro
+clean:
+	rm -rf \$(BUILD) main
 else
 \$(OUTPUT): main.o
 	\$(CC) -o \$@ \$^
@@ -92,8 +100,9 @@ verifier() {
 for outil in make blocksds devkitpro cmake; do
     rm -rf build main
     case $outil in
-        make) construire() { make -s main 2>&1; }; lancer=./main ;;
-        blocksds|devkitpro) construire() { make -s -f Makefile.$outil 2>&1; }; lancer=./main ;;
+        make) construire() { make -s main 2>&1; }; nettoyer() { make -s clean 2>&1; }; lancer=./main ;;
+        blocksds|devkitpro) construire() { make -s -f Makefile.$outil 2>&1; }
+                            nettoyer() { make -s -f Makefile.$outil clean 2>&1; }; lancer=./main ;;
         cmake) cmake -S . -B build -DCMAKE_C_COMPILER="$compilateur" > /dev/null
                construire() { cmake --build build 2>&1; }; lancer=build/main ;;
     esac
@@ -103,6 +112,13 @@ for outil in make blocksds devkitpro cmake; do
     touch models/pyramide.txt
     verifier "$outil, pyramide.txt touched" "$(construire | convertis)" "pyramide.txt "
     verifier "$outil, nothing touched" "$(construire | convertis)" ""
+    # devkitPro's second pass runs from build/: it finds no models there and must leave nothing.
+    [ ! -e build/build ] || { echo "$outil: the pass from build/ made build/build"; exit 1; }
+    if [ $outil != cmake ]; then
+        rm -rf build/meshpress
+        verifier "$outil, make clean" "$(nettoyer | convertis)" ""
+        construire > /dev/null
+    fi
     # A folder where a model should be: meshpress cannot read it, and says so.
     mkdir models/casse.txt
     [ $outil != cmake ] || cmake -S . -B build > /dev/null
@@ -110,5 +126,13 @@ for outil in make blocksds devkitpro cmake; do
     grep -q 'meshpress : .*casse.txt' <<< "$sortie" || { echo "$outil: no message of meshpress: $sortie"; exit 1; }
     echo "$outil, a broken model: $(grep 'meshpress : ' <<< "$sortie" | head -n 1)"
     rmdir models/casse.txt
+    # A model over the converter's capacity: meshpress says erreur after making an empty file,
+    # which must not be left for the compile.
+    cp ../gros.obj models/
+    [ $outil != cmake ] || cmake -S . -B build > /dev/null
+    if sortie=$(construire); then echo "$outil: the build went on past a model over capacity"; exit 1; fi
+    grep -q 'meshpress : .*capacite' <<< "$sortie" || { echo "$outil: no message of meshpress: $sortie"; exit 1; }
+    [ ! -e build/meshpress/gros.h ] || { echo "$outil: gros.h left behind"; exit 1; }
+    rm models/gros.obj
     [ $outil != cmake ] || cmake -S . -B build > /dev/null
 done
