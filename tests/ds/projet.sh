@@ -97,6 +97,16 @@ verifier() {
     echo "$quoi: $vu"
     [ "$vu" = "$voulu" ] || { echo "expected: $voulu"; exit 1; }
 }
+# A model of models/ that meshpress cannot convert: the build stops with meshpress's message
+# (matching the pattern) and leaves no display list of it.
+refuse() {
+    local modele=$1 motif=$2 sortie
+    [ $outil != cmake ] || cmake -S . -B build > /dev/null
+    if sortie=$(construire); then echo "$outil: the build went on past $modele"; exit 1; fi
+    grep -q "meshpress : .*$motif" <<< "$sortie" || { echo "$outil: no message of meshpress: $sortie"; exit 1; }
+    [ ! -e "build/meshpress/${modele%.*}.h" ] || { echo "$outil: a list of $modele left behind"; exit 1; }
+    echo "$outil, $modele: $(grep 'meshpress : ' <<< "$sortie" | head -n 1)"
+}
 for outil in make blocksds devkitpro cmake; do
     rm -rf build main
     case $outil in
@@ -121,18 +131,12 @@ for outil in make blocksds devkitpro cmake; do
     fi
     # A folder where a model should be: meshpress cannot read it, and says so.
     mkdir models/casse.txt
-    [ $outil != cmake ] || cmake -S . -B build > /dev/null
-    if sortie=$(construire); then echo "$outil: the build went on past a model meshpress cannot convert"; exit 1; fi
-    grep -q 'meshpress : .*casse.txt' <<< "$sortie" || { echo "$outil: no message of meshpress: $sortie"; exit 1; }
-    echo "$outil, a broken model: $(grep 'meshpress : ' <<< "$sortie" | head -n 1)"
+    refuse casse.txt 'casse.txt'
     rmdir models/casse.txt
     # A model over the converter's capacity: meshpress says erreur after making an empty file,
     # which must not be left for the compile.
     cp ../gros.obj models/
-    [ $outil != cmake ] || cmake -S . -B build > /dev/null
-    if sortie=$(construire); then echo "$outil: the build went on past a model over capacity"; exit 1; fi
-    grep -q 'meshpress : .*capacite' <<< "$sortie" || { echo "$outil: no message of meshpress: $sortie"; exit 1; }
-    [ ! -e build/meshpress/gros.h ] || { echo "$outil: gros.h left behind"; exit 1; }
+    refuse gros.obj 'capacite'
     rm models/gros.obj
     [ $outil != cmake ] || cmake -S . -B build > /dev/null
 done
