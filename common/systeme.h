@@ -22,6 +22,9 @@ bool estdossier(FILE *ouvert);
 // Whether nom names a directory.
 bool estdossier(const char *nom);
 
+// Whether nom names anything: a file, a directory, a device...
+bool existe(const char *nom);
+
 // Whether nom names a regular file: not a directory, a device or a pipe, which could hold no
 // end or keep an open waiting.
 bool estordinaire(const char *nom);

@@ -110,6 +110,11 @@ bool estdossier(const char *nom) {
     return stat(nom, &etat) == 0 && S_ISDIR(etat.st_mode);
 }
 
+bool existe(const char *nom) {
+    struct stat etat;
+    return lstat(nom, &etat) == 0;
+}
+
 bool estordinaire(const char *nom) {
     struct stat etat;
     return stat(nom, &etat) == 0 && S_ISREG(etat.st_mode);

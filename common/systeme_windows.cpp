@@ -64,6 +64,10 @@ bool estdossier(const char *nom) {
     return _stat64(nom, &etat) == 0 && (etat.st_mode & _S_IFMT) == _S_IFDIR;
 }
 
+bool existe(const char *nom) {
+    return GetFileAttributesA(nom) != INVALID_FILE_ATTRIBUTES;
+}
+
 bool estordinaire(const char *nom) {
     struct _stat64 etat;
     return _stat64(nom, &etat) == 0 && (etat.st_mode & _S_IFMT) == _S_IFREG;
