@@ -3,8 +3,9 @@
 # files, the n-th for the n-th object, posed at one keyframe number), drawn as the example DS
 # program draws them, runs it in the DeSmuME emulator (on a virtual X server of its own when there
 # is no display) and leaves SORTIE.nds and SORTIE.png, the DS's top screen; or, with -a, the
-# keyframes played one after another: SORTIE.gif and SORTIE-planche.png. Needs gcc-arm-none-eabi,
-# desmume, xdotool, x11-apps, netpbm, and gifsicle for -a.
+# keyframes played one after another: SORTIE.gif and SORTIE-planche.png; an output that would
+# replace one of the inputs is refused. Needs gcc-arm-none-eabi, desmume, xdotool, x11-apps,
+# netpbm, and gifsicle for -a.
 # Usage: apercu.sh [-i keyframe] [-a last] [-g] [-t image]... [-p] [-x program.c] [-n] SORTIE file.h... [keyframes.txt...]
 #   -i  the keyframe number the objects are posed at (default 1)
 #   -a  plays keyframes -i to this one: an animated GIF, a keyframe a step, and a contact sheet
@@ -14,7 +15,8 @@
 #   -p  packs the texture words with today's TEXTURE_PACK, as a program without
 #       MESHPRESS_TEXTURE_PACK_ANCIEN does (by default the README's include is followed)
 #   -x  builds this DS program (yours, the example's) in place of the preview's own, with the
-#       files' folders on its include path: the picture it draws once it no longer changes
+#       files' folders on its include path: the picture it draws once it no longer changes; not
+#       with -t (the program loads and binds its own textures) nor -a
 #   -n  checks the files only: builds and runs nothing
 set -euo pipefail
 arguments=("$@")
@@ -45,8 +47,18 @@ shift $((OPTIND - 1))
 [ -z "$programme" ] || [ -f "$programme" ] || refuser "$programme: no such DS program"
 [ -z "$programme" ] || programme=$(realpath "$programme")
 [ -z "$programme" ] || [ -z "$derniere" ] || refuser "-x and -a: a program of your own steps through its keyframes itself"
+[ -z "$programme" ] || [ ${#images[@]} -eq 0 ] ||
+    refuser "-x and -t: a program of your own loads and binds its own textures (-t is for the preview's own program)"
 sortie=$(realpath -m "$1")
 shift
+# Nothing written may replace one of the inputs: the pictures and the DS program go elsewhere.
+produits=("$sortie.nds")
+[ -n "$derniere" ] && produits+=("$sortie.gif" "$sortie-planche.png") || produits+=("$sortie.png")
+for f in "$@" "${images[@]}" ${programme:+"$programme"}; do
+    for p in "${produits[@]}"; do
+        [ "$(realpath -m "$f")" != "$(realpath -m "$p")" ] || refuser "the output ${p##*/} would replace the input $f: give another output name than '${sortie##*/}'"
+    done
+done
 
 # Every file is checked before anything is built: a file that is not what the preview takes is
 # named with what is wrong with it.

@@ -13,6 +13,7 @@ head -c 200 cube.h > coupe.h
 sed 's/^u32 cube/u32 cube-2/' cube.h > tiret.h
 head -n 7 scene0.txt > sansfin.txt
 cp "$ici"/../golden/meshpress/obj_blender_panneau/attendu/panneau.h "$ici"/../golden/meshpress/obj_blender_panneau/panneau.png .
+cp panneau.png seq-planche.png
 ppmmake red 48 32 | pnmtopng > large48.png
 ppmmake red 1024 512 | pnmtopng > grande.png
 : > vide.h
@@ -41,5 +42,13 @@ apercu() { echo "\$ apercu.sh $*"; "$ici/../../ds/apercu.sh" -n "$@" 2>&1 && ech
     apercu -t absente.png x panneau.h
     apercu -x absent.c x cube.h
     apercu -x scene0.txt -a 2 x cube.h
+    apercu -x scene0.txt -t panneau.png x panneau.h
+    apercu -t panneau.png panneau panneau.h
+    apercu -a 2 -t panneau.png panneau panneau.h
+    apercu -a 2 -t seq-planche.png seq panneau.h
 } > refus.txt
 diff -u "$ici/refus.attendu" refus.txt
+# Without -n too, an output named as the texture is refused, and the texture left as it was.
+cp panneau.png avant.png
+if "$ici/../../ds/apercu.sh" -t panneau.png panneau panneau.h 2> /dev/null; then exit 1; fi
+cmp panneau.png avant.png
