@@ -15,7 +15,7 @@ cd demo
 export CAPTURE="$PWD/../docs/stagehand.png"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     printf "cube.h\n1\npyramide.h\n0\ncapture\n" | ../build/stagehand/stagehand > /dev/null &
-    fenetre=$(xdotool search --sync --name "^stagehand$" | head -n 1)
+    fenetre=$(xdotool search --sync --name "^stagehand - " | head -n 1)
     sleep 1
     xwd -id "$fenetre" -silent | xwdtopnm 2> /dev/null | pnmtopng > "$CAPTURE"
     xdotool key --window "$fenetre" Escape 2> /dev/null || true

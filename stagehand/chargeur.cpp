@@ -236,6 +236,7 @@ bool chargement() {
             echec("stagehand", "impossible d'ouvrir %s : %s.", nom, raisonsysteme(errno));
             return false;
         }
+        std::strcpy(nomobjet[n], nom);
         Analyse analyse;
         errno = 0;
         idobjet[n] = static_cast<int>(chargerliste(f, analyse));

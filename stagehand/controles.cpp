@@ -4,8 +4,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "imagescles.h"
+#include "messages.h"
 #include "scene.h"
 
 namespace {
@@ -83,6 +85,25 @@ void aide() {
                "enter pour enregistrer la position\n",
                stdout);
     std::fflush(stdout);
+    // The keys the eight lines leave out, beside them on standard error.
+    std::fputs("w pour vers le bas, x pour vers le haut\n"
+               "les fleches comme z, s, q et d ; Page precedente comme x, Page suivante comme w\n"
+               "+ et - pour l'objet suivant et l'objet precedent (l'objet choisi est noir)\n"
+               "Echap pour finir (les fichiers d'images cles sont fermes)\n"
+               "c pour cette aide\n",
+               stderr);
+}
+
+// The letters of the keys in upper case do nothing, as always; the first one is said once, for
+// it most often means that Caps Lock is on.
+void majuscule(unsigned char key) {
+    static bool dit = false;
+    if (dit || key == 0 || std::strchr("ZQSDWXVTRC", key) == nullptr) return;
+    dit = true;
+    signaler("stagehand", false,
+             "la touche %c ne fait rien : les touches de stagehand sont des minuscules ; le "
+             "verrouillage des majuscules est sans doute actif (les fleches marchent toujours).",
+             key);
 }
 
 } // namespace
@@ -97,14 +118,17 @@ void motion(int x, int y) {
     if (dx > 0) tour = pas(tour, -0.1);
     if (dy < 0) toury = pas(toury, 0.01);
     if (dy > 0) toury = pas(toury, -0.01);
-    viseex = static_cast<float>(std::sin(static_cast<double>(tour)));
-    viseez = static_cast<float>(std::cos(static_cast<double>(tour)));
+    // The angles (0, 0) give the start direction (0, 0, -1): the first move turns the view by
+    // one step from where it looks, not half round.
+    viseex = static_cast<float>(-std::sin(static_cast<double>(tour)));
+    viseez = static_cast<float>(-std::cos(static_cast<double>(tour)));
     viseey = static_cast<float>(std::tan(static_cast<double>(toury)));
     glutPostRedisplay();
     glutWarpPointer(centrex, centrey);
 }
 
 void Clavier(unsigned char key, int, int) {
+    majuscule(key);
     if (key == 'z') avancer(1, 0);
     if (key == 'q') decaler(-1, 1);
     if (key == 's') avancer(-1, 0);
@@ -125,4 +149,17 @@ void Clavier(unsigned char key, int, int) {
     glLoadIdentity();
     viser();
     glutPostRedisplay();
+    titrer();
+}
+
+void Clavierspecial(int key, int x, int y) {
+    // The arrows and Page Up / Page Down are where they are on every keyboard: they do exactly
+    // what their letter does. Other special keys do nothing.
+    const struct {
+        int touche;
+        unsigned char lettre;
+    } TOUCHES[] = {{GLUT_KEY_UP, 'z'},    {GLUT_KEY_DOWN, 's'},    {GLUT_KEY_LEFT, 'q'},
+                   {GLUT_KEY_RIGHT, 'd'}, {GLUT_KEY_PAGE_UP, 'x'}, {GLUT_KEY_PAGE_DOWN, 'w'}};
+    for (const auto &t : TOUCHES)
+        if (t.touche == key) Clavier(t.lettre, x, y);
 }

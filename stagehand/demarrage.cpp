@@ -6,8 +6,69 @@
 
 #include "chargeur.h"
 #include "controles.h"
+#include "fenetre.h"
 #include "imagescles.h"
+#include "messages.h"
+#include "options.h"
 #include "scene.h"
+
+namespace {
+
+const char USAGE[] =
+    "usage : stagehand [-r | --reprendre] [--help] [--version] [options de GLUT : -display...]\n"
+    "Charge des listes d'affichage de meshpress dans une fenetre ou l'on place et tourne chaque\n"
+    "objet ; chaque Entree ajoute une image cle (la pose de chaque objet) a un fichier par objet,\n"
+    "base0.txt, base1.txt... Les fichiers et le nom de base sont demandes sur la console.\n"
+    "  -r, --reprendre  continue les fichiers d'images cles du nom de base : chaque objet part de\n"
+    "                   la pose de sa derniere image cle, et les suivantes s'y ajoutent\n"
+    "Voir man stagehand.\n";
+
+// The options GLUT takes from the command line, those followed by a value first.
+constexpr const char *OPTIONSGLUT[] = {"-display",  "-geometry", "-iconic", "-direct",
+                                       "-indirect", "-gldebug",  "-sync"};
+
+// Takes the program's own options out of argv, before GLUT reads the rest; anything neither
+// takes is refused.
+void lireoptions(int &argc, char **argv) {
+    int garde = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-r") == 0 || std::strcmp(argv[i], "--reprendre") == 0) {
+            reprendre = true;
+            continue;
+        }
+        if (optioncommune(argv[i], "stagehand", USAGE)) continue;
+        int glut = -1;
+        for (int k = 0; k < 7; ++k)
+            if (std::strcmp(argv[i], OPTIONSGLUT[k]) == 0) glut = k;
+        if (glut < 0 || (glut < 2 && i + 1 == argc)) refuserargument(argv[i], "stagehand", USAGE);
+        argv[garde++] = argv[i];
+        if (glut < 2) argv[garde++] = argv[++i];
+    }
+    argc = garde;
+    argv[argc] = nullptr;
+}
+
+// The window takes over. What the user did in it while the console questions were answered
+// (pointer moves over it, keys) was queued by the window system and is dropped: it was not work
+// in the window, which did not answer yet. Every event sent before the round trip is such an
+// event, and every later one is the window phase's own.
+void prendrelamain() {
+    glutDisplayFunc(Display);
+    glutReshapeFunc(reshape);
+    // Closing the window ends the program as Esc does, with complete keyframe files.
+    glutCloseFunc(fermerfichiers);
+    synchroniserfenetre();
+    glutMainLoopEvent();
+    glutPassiveMotionFunc(motion);
+    glutKeyboardFunc(Clavier);
+    glutSpecialFunc(Clavierspecial);
+    titrer();
+    signaler("stagehand", true,
+             "a vous dans la fenetre : la souris tourne la vue, Entree enregistre une image cle, "
+             "c affiche les touches, Echap termine.");
+}
+
+} // namespace
 
 void init() {
     initrendu();
@@ -18,6 +79,7 @@ void init() {
 }
 
 int lancer(int argc, char **argv) {
+    lireoptions(argc, argv);
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(WIDTH, HEIGHT);
@@ -25,12 +87,7 @@ int lancer(int argc, char **argv) {
     // The objects are compiled into this window's context, so it must exist before init.
     glutCreateWindow("stagehand");
     init();
-    glutDisplayFunc(Display);
-    glutPassiveMotionFunc(motion);
-    glutKeyboardFunc(Clavier);
-    glutReshapeFunc(reshape);
-    // Closing the window ends the program as Esc does, with complete keyframe files.
-    glutCloseFunc(fermerfichiers);
+    prendrelamain();
     glutMainLoop();
     return 0;
 }

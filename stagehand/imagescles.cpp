@@ -6,8 +6,11 @@
 
 #include "messages.h"
 #include "mot.h"
+#include "relecture.h"
 #include "scene.h"
 #include "systeme.h"
+
+bool reprendre = false;
 
 namespace {
 
@@ -17,11 +20,174 @@ constexpr size_t TAILLENOM = 256;
 bool fichiersouverts = false;
 // The base name, for the files' names in what is said of them.
 char base[TAILLENOM];
+// What each file held before this run, as far as it is continued or kept.
+Fichiercles lus[MAXOBJETS];
 
-// Room for any base name held and any file number: nothing is cut.
+// Room for any base name held, any file number and "~": nothing is cut.
 using Nom = char[TAILLENOM + 16];
 void nomfichier(Nom &nom, int i) {
     std::snprintf(nom, sizeof nom, "%s%d.txt", base, i);
+}
+
+// "base0.txt", or "base0.txt a base2.txt" for every file.
+void nomsfichiers(char (&noms)[2 * sizeof(Nom) + 4]) {
+    Nom premier, dernier;
+    nomfichier(premier, 0);
+    nomfichier(dernier, nombreobjet - 1);
+    std::snprintf(noms, sizeof noms, "%s%s%s", premier, nombreobjet > 1 ? " a " : "",
+                  nombreobjet > 1 ? dernier : "");
+}
+
+// One keyframe of one file: the function's header before the first, the if form for the first
+// and else if after it.
+void ecrirebloc(FILE *f, int i, int image, const float *t, const float *r) {
+    if (image == 1) std::fprintf(f, "void position%d(int nombre){\n", i);
+    std::fprintf(f, image == 1 ? "if(nombre == %d){\n" : "else if(nombre == %d){\n", image);
+    std::fprintf(f, "glTranslate3f32(floatof32(%f),floatof32(%f), floatof32(%f));\n", t[0], t[1],
+                 t[2]);
+    std::fprintf(f, "glRotateX(%f);\n", r[0]);
+    std::fprintf(f, "glRotateY(%f);\n", r[1]);
+    std::fprintf(f, "glRotateZ(%f);\n", r[2]);
+    std::fputs("}\n", f);
+}
+
+// Reads the file i left by an earlier run, when there is one: false when it is there but is not
+// a keyframe file of stagehand, with why in raison.
+bool relire(const Nom &nom, int i, char *raison, size_t taille) {
+    lus[i] = {-1, 0, {0, 0, 0}, {0, 0, 0}, 0};
+    if (!existe(nom)) return true;
+    // A device or a pipe could hold no end, or keep the opening waiting.
+    if (!estordinaire(nom)) {
+        std::snprintf(raison, taille, "ce n'est pas un fichier ordinaire");
+        return false;
+    }
+    FILE *f = std::fopen(nom, "rb");
+    if (f == nullptr) {
+        std::snprintf(raison, taille, "%s", raisonsysteme(errno));
+        return false;
+    }
+    const bool lu = lirefichiercles(f, lus[i], raison, taille);
+    std::fclose(f);
+    return lu;
+}
+
+// The earlier file kept whole beside it, before it is emptied: false, errno set, when it cannot
+// be.
+bool garder(const char *nom, const char *copie) {
+    FILE *source = std::fopen(nom, "rb");
+    if (source == nullptr) return false;
+    FILE *cible = std::fopen(copie, "wb");
+    bool garde = cible != nullptr;
+    char tampon[1 << 16];
+    for (size_t n; garde && (n = std::fread(tampon, 1, sizeof tampon, source)) > 0;)
+        garde = std::fwrite(tampon, 1, n, cible) == n;
+    garde = garde && !std::ferror(source);
+    const int raison = errno;
+    std::fclose(source);
+    garde = cible != nullptr && std::fclose(cible) == 0 && garde;
+    if (!garde && errno == 0) errno = raison;
+    return garde;
+}
+
+// -r: every file read before any is touched; the scene goes on after the last keyframe they
+// hold, each object at the pose of its last one. False, nothing changed, when one is refused.
+bool preparerreprise() {
+    int dernier = -1; // the file that set the number of keyframes
+    for (int i = 0; i < nombreobjet; ++i) {
+        Nom nom;
+        nomfichier(nom, i);
+        char raison[256];
+        if (!relire(nom, i, raison, sizeof raison)) {
+            echec("stagehand",
+                  "%s n'est pas un fichier d'images cles de stagehand (%s) : rien n'est repris ni "
+                  "change.",
+                  nom, raison);
+            return false;
+        }
+        const Fichiercles &c = lus[i];
+        if (c.images == 0) continue;
+        if (c.fonction != i) {
+            echec("stagehand",
+                  "%s tient la fonction position%d, celle de l'objet %d, pas position%d : rien "
+                  "n'est repris ni change.",
+                  nom, c.fonction, c.fonction + 1, i);
+            return false;
+        }
+        if (dernier >= 0 && c.images != nombre) {
+            Nom autre;
+            nomfichier(autre, dernier);
+            echec("stagehand",
+                  "%s tient %d images cles et %s %d : ils ne sont pas d'une meme scene ; rien "
+                  "n'est repris ni change.",
+                  nom, c.images, autre, nombre);
+            return false;
+        }
+        dernier = i;
+        nombre = c.images;
+        std::memcpy(translate[i + 1], c.translation, sizeof c.translation);
+        std::memcpy(rotate[i + 1], c.rotation, sizeof c.rotation);
+    }
+    if (nombre == 0)
+        signaler("stagehand", true,
+                 "aucune image cle a reprendre : la scene commence a la premiere.");
+    else
+        signaler("stagehand", true,
+                 "la scene reprend apres l'image cle %d : chaque objet part de la pose de sa "
+                 "derniere image cle, et Entree enregistre l'image cle %d.",
+                 nombre, nombre + 1);
+    return true;
+}
+
+// What is said before the key press of the file i, and whether the earlier file is to be kept.
+bool annoncer(const Nom &nom, int i) {
+    if (reprendre) {
+        if (lus[i].images > 0 || nombre == 0) return false;
+        signaler("stagehand", true,
+                 "%s ne tient aucune image cle : l'objet %d y est ecrit a l'origine jusqu'a "
+                 "l'image cle %d, comme s'il n'avait pas bouge depuis le debut de la scene.",
+                 nom, i + 1, nombre);
+        return false;
+    }
+    char raison[256];
+    const bool cles = relire(nom, i, raison, sizeof raison);
+    if (cles && lus[i].images == 0) return false;
+    if (!cles && !estordinaire(nom)) return false;
+    if (cles)
+        signaler("stagehand", true,
+                 "%s tient deja %d image%s cle%s : il est garde tel quel dans %s~ avant d'etre "
+                 "vide (pour continuer sa scene plutot : stagehand -r).",
+                 nom, lus[i].images, lus[i].images > 1 ? "s" : "", lus[i].images > 1 ? "s" : "",
+                 nom);
+    else
+        signaler("stagehand", true,
+                 "%s n'est pas un fichier d'images cles de stagehand : il est garde tel quel dans "
+                 "%s~ avant d'etre vide.",
+                 nom, nom);
+    return true;
+}
+
+// The file i opened for this run: emptied, or continued after its last keyframe, and in a
+// continued scene, given the keyframes so far when it holds none.
+FILE *ouvrir(const Nom &nom, int i) {
+    if (reprendre && lus[i].images > 0) {
+        // Its keyframes stay as they are: the next ones, or the closing brace, replace the
+        // closing brace, which is never longer.
+        FILE *f = std::fopen(nom, "r+b");
+        if (f != nullptr && std::fseek(f, lus[i].fin, SEEK_SET) != 0) {
+            std::fclose(f);
+            return nullptr;
+        }
+        return f;
+    }
+    FILE *f = std::fopen(nom, "w");
+    const float zero[3] = {0, 0, 0};
+    for (int image = 1; f != nullptr && image <= nombre; ++image)
+        ecrirebloc(f, i, image, zero, zero);
+    if (f != nullptr && nombre > 0 && std::fflush(f) != 0) {
+        std::fclose(f);
+        return nullptr;
+    }
+    return f;
 }
 
 } // namespace
@@ -39,20 +205,30 @@ bool creerfichiers(const char *nombase) {
               montrer(nombase, std::strlen(nombase)), nombreobjet - 1, TAILLENOM - 1);
         return false;
     }
+    if (reprendre && !preparerreprise()) return false;
     for (int i = 0; i < nombreobjet; ++i) {
         nomfichier(nom, i);
+        const bool garde = annoncer(nom, i);
         std::printf("%d%s", i, nom);
         std::fflush(stdout);
         attendretouche();
-        fichier2[i] = std::fopen(nom, "w");
+        char copie[sizeof(Nom) + 1];
+        std::snprintf(copie, sizeof copie, "%s~", nom);
+        errno = 0;
+        const bool pret = !garde || garder(nom, copie);
+        fichier2[i] = pret ? ouvrir(nom, i) : nullptr;
         if (fichier2[i] == nullptr) {
             const int raison = errno;
-            // The files made so far stay on disk, empty, and are let go.
+            // The files made so far stay on disk and are let go.
             for (int j = 0; j < i; ++j) {
                 std::fclose(fichier2[j]);
                 fichier2[j] = nullptr;
             }
-            echec("stagehand", "impossible de creer %s : %s.", nom, raisonsysteme(raison));
+            if (pret)
+                echec("stagehand", "impossible de creer %s : %s.", nom, raisonsysteme(raison));
+            else
+                echec("stagehand", "impossible de garder %s dans %s : %s ; il n'est pas vide.", nom,
+                      copie, raisonsysteme(raison));
             return false;
         }
     }
@@ -83,16 +259,7 @@ void enregistrerposition() {
     bool echoue = false;
     for (int i = 0; i < nombreobjet; ++i) {
         FILE *f = fichier2[i];
-        const float *t = translate[i + 1];
-        const float *r = rotate[i + 1];
-        if (nombre == 1) std::fprintf(f, "void position%d(int nombre){\n", i);
-        std::fprintf(f, nombre == 1 ? "if(nombre == %d){\n" : "else if(nombre == %d){\n", nombre);
-        std::fprintf(f, "glTranslate3f32(floatof32(%f),floatof32(%f), floatof32(%f));\n", t[0],
-                     t[1], t[2]);
-        std::fprintf(f, "glRotateX(%f);\n", r[0]);
-        std::fprintf(f, "glRotateY(%f);\n", r[1]);
-        std::fprintf(f, "glRotateZ(%f);\n", r[2]);
-        std::fputs("}\n", f);
+        ecrirebloc(f, i, nombre, translate[i + 1], rotate[i + 1]);
         // Each keyframe reaches the disk at once: a crash later loses nothing written so far.
         if (!echoue && (std::fflush(f) != 0 || std::ferror(f))) {
             echoue = true;
@@ -103,6 +270,10 @@ void enregistrerposition() {
                   nombre, nom, raisonsysteme(errno));
         }
     }
+    if (echoue) return;
+    char noms[2 * sizeof(Nom) + 4];
+    nomsfichiers(noms);
+    signaler("stagehand", false, "image cle %d enregistree dans %s.", nombre, noms);
 }
 
 void fermerfichiers() {
@@ -125,14 +296,11 @@ void fermerfichiers() {
     }
     // Without a keyframe a file holds its closing brace alone: no function, it does not compile.
     if (nombre == 0 && nombreobjet > 0) {
-        Nom premier, dernier;
-        nomfichier(premier, 0);
-        nomfichier(dernier, nombreobjet - 1);
-        signaler(
-            "stagehand", false,
-            "attention : aucune image cle enregistree : %s%s%s ne tien%s que l'accolade finale "
-            "et ne compile%s pas ; appuyez sur Entree une fois au moins avant Echap.",
-            premier, nombreobjet > 1 ? " a " : "", nombreobjet > 1 ? dernier : "",
-            nombreobjet > 1 ? "nent" : "t", nombreobjet > 1 ? "ront" : "ra");
+        char noms[2 * sizeof(Nom) + 4];
+        nomsfichiers(noms);
+        signaler("stagehand", false,
+                 "attention : aucune image cle enregistree : %s ne tien%s que l'accolade finale "
+                 "et ne compile%s pas ; appuyez sur Entree une fois au moins avant Echap.",
+                 noms, nombreobjet > 1 ? "nent" : "t", nombreobjet > 1 ? "ront" : "ra");
     }
 }

@@ -2,6 +2,9 @@
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
+#include <cstring>
+
+#include "messages.h"
 
 int WIDTH = 640, HEIGHT = 480;
 float emplacementx = 0, emplacementy = 0.4f, emplacementz = 0;
@@ -15,6 +18,7 @@ float translate[MAXOBJETS + 1][3];
 float rotate[MAXOBJETS + 1][3];
 int idobjet[MAXOBJETS + 1];
 FILE *fichier2[MAXOBJETS + 1];
+char nomobjet[MAXOBJETS + 1][256];
 
 void initrendu() {
     glClearColor(0, 0, 1, 0);
@@ -63,4 +67,17 @@ void Display() {
     }
     glFlush();
     glutSwapBuffers();
+}
+
+void titrer() {
+    static char affiche[160];
+    static const char *const MODES[] = {"vue", "translation", "rotation"};
+    char titre[sizeof affiche];
+    std::snprintf(titre, sizeof titre, "stagehand - %s - objet %d sur %d : %s - %d image%s cle%s",
+                  MODES[mode], numero, nombreobjet,
+                  montrer(nomobjet[numero], std::strlen(nomobjet[numero])), nombre,
+                  nombre > 1 ? "s" : "", nombre > 1 ? "s" : "");
+    if (std::strcmp(titre, affiche) == 0) return;
+    std::strcpy(affiche, titre);
+    glutSetWindowTitle(titre);
 }

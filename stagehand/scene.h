@@ -15,13 +15,17 @@ extern int numero;      // selected object, 1 .. nombreobjet
 extern int nombre;      // keyframes written so far
 extern int nombreobjet; // objects loaded
 extern float translate[MAXOBJETS + 1][3];
-extern float rotate[MAXOBJETS + 1][3]; // degrees about X, Y and Z
-extern int idobjet[MAXOBJETS + 1];     // display list of each object
-extern FILE *fichier2[MAXOBJETS + 1];  // keyframe file of object i + 1 at entry i
+extern float rotate[MAXOBJETS + 1][3];    // degrees about X, Y and Z
+extern int idobjet[MAXOBJETS + 1];        // display list of each object
+extern FILE *fichier2[MAXOBJETS + 1];     // keyframe file of object i + 1 at entry i
+extern char nomobjet[MAXOBJETS + 1][256]; // display-list file of each object, as typed
 
 // The fixed rendering state: the blue background.
 void initrendu();
 void reshape(int width, int height);
 void Display();
+// The window's title: the mode, the selected object and its file, the keyframes recorded. Set
+// only when it changes.
+void titrer();
 // Loads the modelview matrix with the camera: eye at the position, looking along the direction.
 void viser();

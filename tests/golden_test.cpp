@@ -27,7 +27,7 @@ void ecrire(const fs::path &chemin, const std::string &contenu) {
 
 // The files a case starts with, its links made from liens, into dossier.
 void preparer(const fs::path &cas, const fs::path &dossier) {
-    const std::set<fs::path> speciaux = {"console.in", "console.out", "console.err", "console.err.windows", "attendu", "liens", "fenetre", "posix"};
+    const std::set<fs::path> speciaux = {"console.in", "console.out", "console.err", "console.err.windows", "attendu", "liens", "fenetre", "posix", "arguments", "statut"};
     fs::create_directories(dossier);
     for (const auto &e : fs::directory_iterator(cas))
         if (!speciaux.count(e.path().filename()) && e.path().extension() != ".ppm") fs::copy(e.path(), dossier / e.path().filename(), fs::copy_options::recursive);
@@ -44,14 +44,32 @@ std::string sortie(const std::string &commande) {
     return s;
 }
 
-// What the user does in the window; the failures.
+// Whether within ten seconds the window's title is the text, or starts with it when debut.
+bool titre(Window w, const std::string &texte, bool debut = false) {
+    for (int essai = 0; essai < 100; ++essai, usleep(100000)) {
+        std::string vu = sortie("xdotool getwindowname " + std::to_string(w));
+        if (!vu.empty()) vu.pop_back();
+        if (debut ? vu.rfind(texte, 0) == 0 : vu == texte) return true;
+    }
+    return false;
+}
+
+// What the user does in the window; the failures. The actions start once the window takes over,
+// or at once when the console answers wait for the action console.
 std::string agir(const fs::path &cas, const fs::path &travail) {
-    const Window w = std::strtoul(sortie("timeout 30 xdotool search --sync --onlyvisible --name '^stagehand$'").c_str(), nullptr, 10);
+    const Window w = std::strtoul(sortie("timeout 30 xdotool search --sync --onlyvisible --name '^stagehand'").c_str(), nullptr, 10);
     if (w == 0) return "no window\n";
+    const std::string fenetre = lire(cas / "fenetre");
+    if (fenetre.find("console\n") == std::string::npos && !titre(w, "stagehand - ", true)) return "the window never took over\n";
     Display *d = XOpenDisplay(nullptr);
     std::string echecs, action;
-    for (std::istringstream actions(lire(cas / "fenetre")); std::getline(actions, action);) {
-        if (action.rfind("image", 0) == 0) {
+    for (std::istringstream actions(fenetre); std::getline(actions, action);) {
+        if (action == "console") {
+            std::ofstream(travail / "console");
+            if (!titre(w, "stagehand - ", true)) echecs += "the window never took over\n";
+        } else if (action.rfind("titre ", 0) == 0) {
+            if (!titre(w, action.substr(6))) echecs += "the title is not [" + action.substr(6) + "] but [" + sortie("xdotool getwindowname " + std::to_string(w)) + "]\n";
+        } else if (action.rfind("image", 0) == 0) {
             // The expected picture (image.ppm, or the file the action names), or one that no
             // longer changes, within ten seconds.
             const std::string nom = action == "image" ? "image.ppm" : action.substr(6);
@@ -87,9 +105,15 @@ std::string verifier(const fs::path &cas, const char *programme) {
     fs::remove_all(racine);
     preparer(cas, travail);
     // The program runs beside what the user does in its window; a run that does not end is ended.
+    // Its console answers wait, when the case says so, for the action console.
+    const bool attend = lire(cas / "fenetre").find("console\n") != std::string::npos;
+    const std::string entree = "'" + (cas / "console.in").string() + "'";
+    const std::string avant = attend ? "(timeout 30 sh -c 'until [ -e ../console ]; do sleep 0.05; done'; cat " + entree + ") | " : "";
+    std::string arguments = lire(cas / "arguments");
+    if (!arguments.empty()) arguments = " " + arguments.substr(0, arguments.size() - 1);
     auto fin = std::async(std::launch::async, [&] {
-        return std::system(("cd '" + travail.string() + "' && (timeout -s KILL 30 " + programme + " < '" +
-                            (cas / "console.in").string() + "' > ../console.out 2> ../console.err & echo $! > ../pid; wait $! 2> /dev/null)").c_str());
+        return std::system(("cd '" + travail.string() + "' && (" + avant + "timeout -s KILL 30 " + programme + arguments +
+                            (attend ? "" : " < " + entree) + " > ../console.out 2> ../console.err & echo $! > ../pid; wait $! 2> /dev/null)").c_str());
     });
     std::string echecs = fs::exists(cas / "fenetre") ? agir(cas, racine) : "";
     const int statut = fin.get();
@@ -102,7 +126,8 @@ std::string verifier(const fs::path &cas, const char *programme) {
             echecs += flux + ":\n[" + lire(racine / flux) + "]\n";
     // A program killed ends as timeout says of it: 128 + SIGKILL.
     const bool tue = lire(cas / "fenetre").find("tuer\n") != std::string::npos;
-    if (statut != (tue ? (128 + SIGKILL) << 8 : 0)) echecs += "exit status " + std::to_string(statut) + "\n";
+    const int statutattendu = fs::exists(cas / "statut") ? std::stoi(lire(cas / "statut")) : tue ? 128 + SIGKILL : 0;
+    if (statut != statutattendu << 8) echecs += "exit status " + std::to_string(statut) + "\n";
     // With MISEAJOUR, what the run created or changed becomes attendu/.
     for (const auto &e : fs::recursive_directory_iterator(travail))
         if (const fs::path rel = e.path().lexically_relative(travail);

@@ -1,6 +1,7 @@
 // The animator's routines in a real GLUT window with Mesa's OpenGL: the mouse look and the keys
 // to the last bit of each float, a list name that cannot be had, the keyframe files' failures.
 #include <GL/freeglut.h>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 #include "chargeur.h"
 #include "controles.h"
 #include "imagescles.h"
+#include "relecture.h"
 #include "scene.h"
 
 static void remettre() {
@@ -49,6 +51,18 @@ TEST(Chargeur, AutreMiseEnPage) {
     std::fclose(f), std::fclose(console);
 }
 
+// A value of the table: a float, or [-]sin(a), cos(a) or tan(a), the C library's double function
+// of the float a, with its sign, rounded to float.
+static float attendu(const std::string &valeur) {
+    const bool moins = valeur[0] == '-';
+    const size_t parenthese = valeur.find('(');
+    if (parenthese == std::string::npos) return std::strtof(valeur.c_str(), nullptr);
+    const std::string fonction = valeur.substr(moins, parenthese - moins);
+    const double a = std::strtof(valeur.c_str() + parenthese + 1, nullptr);
+    const double v = fonction == "sin" ? std::sin(a) : fonction == "cos" ? std::cos(a) : std::tan(a);
+    return static_cast<float>(moins ? -v : v);
+}
+
 TEST(Controles, SourisEtTouches) {
     float selection;
     const std::map<std::string, float *> variables = {
@@ -70,7 +84,7 @@ TEST(Controles, SourisEtTouches) {
             a += lus;
         }
         selection = static_cast<float>(numero);
-        EXPECT_EQ(*variables.at(variable), std::strtof(valeur.c_str(), nullptr)) << ligne;
+        EXPECT_EQ(*variables.at(variable), attendu(valeur)) << ligne;
     }
 }
 
@@ -85,6 +99,69 @@ TEST(ImagesCles, EchecLaisseAllerLesFichiers) {
     EXPECT_FALSE(creerfichiers((d / "x").c_str()));
     EXPECT_EQ(ouverts(), avant);
     fs::remove_all(d);
+}
+
+// Keyframe files read back: what the writer's formats make is taken, keyframe by keyframe, and
+// anything else is refused. "B(n, x)" stands for the block of keyframe n as "%f" prints the pose
+// (x, 0.25, -1) and angles (90, -1, x).
+TEST(Relecture, FichiersCles) {
+    const auto bloc = [](int n, float x) {
+        char t[400];
+        std::snprintf(t, sizeof t, "%sif(nombre == %d){\nglTranslate3f32(floatof32(%f),floatof32(%f), floatof32(%f));\n"
+                      "glRotateX(%f);\nglRotateY(%f);\nglRotateZ(%f);\n}\n", n == 1 ? "" : "else ", n, x, 0.25, -1.0, 90.0, -1.0, x);
+        return std::string(t);
+    };
+    const std::string entete = "void position3(int nombre){\n", deux = entete + bloc(1, 1.5f) + bloc(2, -1e-7f);
+    const struct {
+        std::string texte;
+        int images; // -1: refused
+        long long fin;
+        float x;
+    } cas[] = {
+        {"", 0, 0, 0},
+        {"}\n", 0, 0, 0},
+        {deux + "}\n", 2, static_cast<long long>(deux.size()), -0.0f},
+        {entete + bloc(1, 1234567.125f) + "}\n", 1, static_cast<long long>((entete + bloc(1, 1234567.125f)).size()), 1234567.125f},
+        {deux, 2, static_cast<long long>(deux.size()), -0.0f}, // a run killed before Esc
+        {entete + "}\n", -1, 0, 0},
+        {entete, -1, 0, 0},
+        {entete + bloc(2, 0) + "}\n", -1, 0, 0},
+        {entete + bloc(1, 0) + bloc(3, 0) + "}\n", -1, 0, 0},
+        {entete + bloc(1, 0) + bloc(1, 0) + "}\n", -1, 0, 0},
+        {deux + "}\n}\n", -1, 0, 0},
+        {deux + "}", -1, 0, 0},
+        {deux.substr(0, deux.size() - 1), -1, 0, 0},
+        {"}", -1, 0, 0},
+        {"}\n\n", -1, 0, 0},
+        {"void position03(int nombre){\n" + bloc(1, 0), -1, 0, 0},
+        {"void position-3(int nombre){\n" + bloc(1, 0), -1, 0, 0},
+        {"void position3(int nombre){\r\n" + bloc(1, 0), -1, 0, 0},
+        {entete + "if(nombre == 1){\nglTranslate3f32(floatof32(1.5),floatof32(0.000000), floatof32(0.000000));\n", -1, 0, 0},
+        {entete + "if(nombre == 1){\nglTranslate3f32(floatof32(1.500000),floatof32(0.000000),floatof32(0.000000));\n", -1, 0, 0},
+        {entete + bloc(1, 0).substr(0, 40), -1, 0, 0},
+        {entete + std::string(5000, 'x') + "\n", -1, 0, 0},
+        {std::string(3, '\0'), -1, 0, 0},
+    };
+    for (const auto &c : cas) {
+        FILE *f = fmemopen(const_cast<char *>(c.texte.data()), c.texte.size(), "rb");
+        if (c.texte.empty()) f = std::fopen("/dev/null", "rb");
+        Fichiercles lu;
+        char raison[256] = "";
+        const bool pris = lirefichiercles(f, lu, raison, sizeof raison);
+        std::fclose(f);
+        EXPECT_EQ(pris ? lu.images : -1, c.images) << c.texte << raison;
+        EXPECT_EQ(pris, raison[0] == '\0') << c.texte;
+        if (!pris || c.images == 0) continue;
+        EXPECT_EQ(lu.fonction, 3);
+        EXPECT_EQ(lu.fin, c.fin) << c.texte;
+        EXPECT_EQ(lu.translation[0], c.x);
+        EXPECT_TRUE(std::signbit(lu.translation[0]) == std::signbit(c.x)) << c.texte;
+        EXPECT_EQ(lu.translation[1], 0.25f);
+        EXPECT_EQ(lu.translation[2], -1.0f);
+        EXPECT_EQ(lu.rotation[0], 90.0f);
+        EXPECT_EQ(lu.rotation[1], -1.0f);
+        EXPECT_EQ(lu.rotation[2], c.x);
+    }
 }
 
 int main(int argc, char **argv) {
