@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Tries the Debian package that scripts/paquet.sh built on this machine, as root: installs it,
-# uses what it installed (the converter on a golden case, the manual pages, the preview, a DS
-# project's build through the installed fragment and function) and removes it.
+# uses what it installed (the programs' versions, the converter on a golden case, the manual
+# pages, the preview, a DS project's build through the installed fragment and function) and
+# removes it.
 # Usage: scripts/essayer-paquet.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,6 +17,11 @@ dpkg -i "$deb"
 for commande in meshpress stagehand meshpress-apercu; do
     [ "$(command -v $commande)" = /usr/bin/$commande ] || echec "$commande is not installed in /usr/bin"
     man -w $commande
+done
+# Each program gives the package's version.
+version=$(dpkg-deb -f "$deb" Version)
+for commande in meshpress stagehand; do
+    [ "$($commande --version)" = "$commande $version" ] || echec "$commande --version does not say $version"
 done
 [ -f /usr/include/meshpress.h ] || echec "no /usr/include/meshpress.h"
 # The installed converter on a golden case: the same transcript and the same file.
