@@ -30,8 +30,9 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 echo "== stagehand: demo/cube.h, demo/pyramide.h and demo/scene.h as objects 1, 2 and 3, answering"
 echo "   cube.h, 1, pyramide.h, 1, scene.h, 0, then scene for the keyframe files."
-echo "   In the window: c prints the help here, + and - select, t and r move and turn the black"
-echo "   object, Enter records a keyframe (press it once at least), Esc ends."
+echo "   In the window: c prints the help here, + and - select, t and r then the arrows (or z s q d)"
+echo "   move and turn the black object, Enter records a keyframe (press it once at least), Esc ends;"
+echo "   the title says the mode, the object and the keyframes so far."
 printf 'cube.h\n1\npyramide.h\n1\nscene.h\n0\nscene\n' | ../build/stagehand/stagehand
 echo
 echo "== Keyframe files: demo/scene0.txt, demo/scene1.txt, demo/scene2.txt"
