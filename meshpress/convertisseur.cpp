@@ -141,7 +141,6 @@ void avertirnom(const char *base, const char *nomsortie) {
 } // namespace
 
 void convertisseur() {
-    preparerconsole();
     char nomentree[256];
     char base[254];
     char raison[2 * sizeof nomentree + 256] = "";

@@ -1,5 +1,6 @@
 #include "convertisseur.h"
 #include "options.h"
+#include "systeme.h"
 
 namespace {
 
@@ -14,6 +15,8 @@ const char USAGE[] =
 } // namespace
 
 int main(int argc, char **argv) {
+    // Byte for byte from the first word: the usage reads the same on every system.
+    preparerconsole();
     for (int i = 1; i < argc; ++i)
         if (!optioncommune(argv[i], "meshpress", USAGE))
             refuserargument(argv[i], "meshpress", USAGE);

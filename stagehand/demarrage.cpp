@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 #include "chargeur.h"
 #include "controles.h"
@@ -11,6 +12,7 @@
 #include "messages.h"
 #include "options.h"
 #include "scene.h"
+#include "systeme.h"
 
 namespace {
 
@@ -38,7 +40,7 @@ void lireoptions(int &argc, char **argv) {
         }
         if (optioncommune(argv[i], "stagehand", USAGE)) continue;
         int glut = -1;
-        for (int k = 0; k < 7; ++k)
+        for (int k = 0; k < static_cast<int>(std::size(OPTIONSGLUT)); ++k)
             if (std::strcmp(argv[i], OPTIONSGLUT[k]) == 0) glut = k;
         if (glut < 0 || (glut < 2 && i + 1 == argc)) refuserargument(argv[i], "stagehand", USAGE);
         argv[garde++] = argv[i];
@@ -79,6 +81,7 @@ void init() {
 }
 
 int lancer(int argc, char **argv) {
+    preparerconsole();
     lireoptions(argc, argv);
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
