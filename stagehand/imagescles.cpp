@@ -225,7 +225,9 @@ bool creerfichiers(const char *nombase) {
                 fichier2[j] = nullptr;
             }
             if (pret)
-                echec("stagehand", "impossible de creer %s : %s.", nom, raisonsysteme(raison));
+                echec("stagehand", "impossible %s %s : %s.",
+                      reprendre && lus[i].images > 0 ? "de continuer" : "de creer", nom,
+                      raisonsysteme(raison));
             else
                 echec("stagehand", "impossible de garder %s dans %s : %s ; il n'est pas vide.", nom,
                       copie, raisonsysteme(raison));
