@@ -1,6 +1,5 @@
 #include "relecture.h"
 
-#include <climits>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
@@ -23,7 +22,9 @@ bool lireligne(FILE *f, char (&ligne)[128], bool &longue, bool &finale) {
             longue = true;
             return false;
         }
-        ligne[n++] = static_cast<char>(c);
+        // A NUL would end the line's text early: it stands as a character no line of the
+        // writer's holds.
+        ligne[n++] = c == '\0' ? '?' : static_cast<char>(c);
     }
     // A last line without its line end is none of the writer's.
     ligne[n] = '\0';
@@ -105,7 +106,7 @@ bool lirefichiercles(FILE *f, Fichiercles &c, char *raison, size_t taille) {
             if (!suivre(ligne, c.images == 0 ? "if(nombre == %d){" : "else if(nombre == %d){",
                         &image, nullptr))
                 return quelle();
-            if (image != c.images + 1 || image == INT_MAX)
+            if (image != c.images + 1)
                 return dire(raison, taille, "sa ligne %lld donne l'image cle %d apres %d autres",
                             numero, image, c.images);
             c.images = image;

@@ -133,6 +133,7 @@ TEST(Relecture, FichiersCles) {
         {deux.substr(0, deux.size() - 1), -1, 0, 0},
         {"}", -1, 0, 0},
         {"}\n\n", -1, 0, 0},
+        {std::string("}\0x\n", 4), -1, 0, 0},
         {"void position03(int nombre){\n" + bloc(1, 0), -1, 0, 0},
         {"void position-3(int nombre){\n" + bloc(1, 0), -1, 0, 0},
         {"void position3(int nombre){\r\n" + bloc(1, 0), -1, 0, 0},
