@@ -16,6 +16,8 @@ const char *raisonsysteme(int erreur) {
         return "permission refusee";
     case EISDIR:
         return "c'est un dossier, pas un fichier";
+    case ENODEV:
+        return "c'est un peripherique, pas un fichier";
     case ENOTDIR:
         return "un element du chemin n'est pas un dossier";
     case ENOSPC:

@@ -48,9 +48,10 @@ int lireentierconsole(FILE *flux, int &destination) {
 FILE *ouvrirlecture(const char *nom) {
     // In binary mode, so that every system reads the same bytes.
     FILE *f = std::fopen(nom, "rb");
-    if (f != nullptr && estdossier(f)) {
+    if (f != nullptr && (estdossier(f) || estperipherique(f))) {
+        const int raison = estdossier(f) ? EISDIR : ENODEV;
         std::fclose(f);
-        errno = EISDIR;
+        errno = raison;
         return nullptr;
     }
     // Windows refuses to open a directory, as if it were a file one may not read.

@@ -19,6 +19,10 @@ bool memefichier(FILE *ouvert, const char *nom);
 // Whether the open file is a directory, which holds no text.
 bool estdossier(FILE *ouvert);
 
+// Whether the open file is a device (a terminal, /dev/zero, a disk...): read as a file it may
+// never end, or wait for a key.
+bool estperipherique(FILE *ouvert);
+
 // Whether nom names a directory.
 bool estdossier(const char *nom);
 

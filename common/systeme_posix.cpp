@@ -105,6 +105,11 @@ bool estdossier(FILE *ouvert) {
     return fstat(fileno(ouvert), &etat) == 0 && S_ISDIR(etat.st_mode);
 }
 
+bool estperipherique(FILE *ouvert) {
+    struct stat etat;
+    return fstat(fileno(ouvert), &etat) == 0 && (S_ISCHR(etat.st_mode) || S_ISBLK(etat.st_mode));
+}
+
 bool estdossier(const char *nom) {
     struct stat etat;
     return stat(nom, &etat) == 0 && S_ISDIR(etat.st_mode);

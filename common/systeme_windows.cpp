@@ -59,6 +59,10 @@ bool estdossier(FILE *ouvert) {
            (e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool estperipherique(FILE *ouvert) {
+    return GetFileType(poignee(ouvert)) == FILE_TYPE_CHAR;
+}
+
 bool estdossier(const char *nom) {
     struct _stat64 etat;
     return _stat64(nom, &etat) == 0 && (etat.st_mode & _S_IFMT) == _S_IFDIR;

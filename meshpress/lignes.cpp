@@ -1,6 +1,7 @@
 #include "lignes.h"
 
 #include <array>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -82,6 +83,30 @@ void ouvrirlignes(Lignes &l, FILE *flux, char *tampon, size_t taille) {
     l.ligne = l.instruction = 1;
     l.fininstruction = true;
     l.epuise = false;
+}
+
+const char *codage(Lignes &l) {
+    if (regarder(l) == EOF) return nullptr;
+    const auto debut = [&](const char *marque, size_t n) {
+        return static_cast<size_t>(l.fin - l.courant) >= n && std::memcmp(l.courant, marque, n) == 0;
+    };
+    if (debut("\xEF\xBB\xBF", 3)) {
+        l.courant += 3;
+        return nullptr;
+    }
+    if (debut("\xFF\xFE\0\0", 4) || debut("\0\0\xFE\xFF", 4)) return "UTF-32";
+    if (debut("\xFF\xFE", 2) || debut("\xFE\xFF", 2)) return "UTF-16";
+    return nullptr;
+}
+
+bool refusercodage(const char *quoi, const char *nom, const char *codage, char *raison,
+                   size_t taille) {
+    std::snprintf(raison, taille,
+                  "%s %s est en %s (son indicateur d'ordre des octets le dit) : enregistrez ce "
+                  "fichier en UTF-8 ou en ASCII (dans un editeur de texte : Enregistrer sous, "
+                  "codage UTF-8)",
+                  quoi, nom, codage);
+    return false;
 }
 
 bool motsuivant(Lignes &l, Mot &mot) {

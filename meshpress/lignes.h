@@ -33,6 +33,15 @@ struct Lignes {
 
 void ouvrirlignes(Lignes &l, FILE *flux, char *tampon, size_t taille);
 
+// The text's encoding, by the byte order mark it starts with, before anything else is read: a
+// UTF-8 mark is passed over and nullptr returned, as for a text without one; a UTF-16 or UTF-32
+// mark gives the encoding's name, and the text cannot be read as words.
+const char *codage(Lignes &l);
+
+// Why a text in such an encoding is refused, and how to save it, into raison; false.
+bool refusercodage(const char *quoi, const char *nom, const char *codage, char *raison,
+                   size_t taille);
+
 // Whether the word is texte, exactly.
 bool egal(const Mot &mot, const char *texte);
 

@@ -119,14 +119,19 @@ int trouver(const char *nom) {
     return nombre++;
 }
 
-bool lirebibliotheque(const char *nom, const char *dossierobj) {
+Lecture lirebibliotheque(const char *nom, const char *dossierobj, char *raison, size_t taille) {
     char fichier[TAILLECHEMIN], dossier[TAILLECHEMIN];
-    if (!chemin(nom, dossierobj, fichier, sizeof fichier)) return false;
+    if (!chemin(nom, dossierobj, fichier, sizeof fichier)) return INTROUVABLE;
     FILE *f = trouverfichier(fichier) ? ouvrirlecture(fichier) : nullptr;
-    if (f == nullptr) return false;
+    if (f == nullptr) return INTROUVABLE;
     dossierde(fichier, dossier, sizeof dossier);
     Lignes l;
     ouvrirlignes(l, f, tampon, sizeof tampon);
+    if (const char *c = codage(l)) {
+        std::fclose(f);
+        refusercodage("la bibliotheque de matieres", fichier, c, raison, taille);
+        return REFUSEE;
+    }
     Matiere *courante = nullptr;
     for (Mot mot; instructionsuivante(l, mot);) {
         if (egal(mot, "newmtl")) {
@@ -142,7 +147,7 @@ bool lirebibliotheque(const char *nom, const char *dossierobj) {
         }
     }
     std::fclose(f);
-    return true;
+    return LUE;
 }
 
 bool tailleimage(const char *nom, int &largeur, int &hauteur) {

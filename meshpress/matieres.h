@@ -26,8 +26,10 @@ extern int nombre;
 void oublier();
 
 // Reads the MTL library nom, named relative to the folder dossier (ends in its separator, or
-// ""); false when it cannot be opened.
-bool lirebibliotheque(const char *nom, const char *dossier);
+// ""): read, not found (it cannot be opened), or refused as text of another encoding than UTF-8,
+// with why in raison.
+enum Lecture { LUE, INTROUVABLE, REFUSEE };
+Lecture lirebibliotheque(const char *nom, const char *dossier, char *raison, size_t taille);
 
 // The number of the material named nom, one no library gave being added undefined; -1 once the
 // table is full.

@@ -336,20 +336,27 @@ bool lireface(Lignes &l, char *raison, size_t taille) {
 }
 
 // mtllib: one library or several, each named relative to the model's folder; a name that
-// holds blanks is tried whole first.
-void lirebibliotheques(Lignes &l) {
+// holds blanks is tried whole first. False for a library that cannot be read as text, with why.
+bool lirebibliotheques(Lignes &l, char *raison, size_t taille) {
     char noms[matieres::TAILLECHEMIN];
     restedelinstruction(l, noms, sizeof noms);
-    if (matieres::lirebibliotheque(noms, dossier)) return;
-    for (char *nom = std::strtok(noms, " "); nom != nullptr; nom = std::strtok(nullptr, " "))
-        if (!matieres::lirebibliotheque(nom, dossier))
+    matieres::Lecture lu = matieres::lirebibliotheque(noms, dossier, raison, taille);
+    if (lu != matieres::INTROUVABLE) return lu == matieres::LUE;
+    for (char *nom = std::strtok(noms, " "); nom != nullptr; nom = std::strtok(nullptr, " ")) {
+        lu = matieres::lirebibliotheque(nom, dossier, raison, taille);
+        if (lu == matieres::REFUSEE) return false;
+        if (lu == matieres::INTROUVABLE)
             probleme(l.instruction, "bibliotheque de matieres %s introuvable", nom);
+    }
+    return true;
 }
 
-// Reads the model into the tables; false beyond their capacity.
-bool lire(FILE *entree, char *raison, size_t taille) {
+// Reads the model into the tables; false beyond their capacity, or for a model or library that
+// cannot be read as text.
+bool lire(FILE *entree, const char *nommodele, char *raison, size_t taille) {
     Lignes l;
     ouvrirlignes(l, entree, tampon, sizeof tampon);
+    if (const char *c = codage(l)) return refusercodage("le modele", nommodele, c, raison, taille);
     for (Mot mot; instructionsuivante(l, mot);) {
         const long ligne = l.instruction;
         if (!egal(mot, "f") && !vider(raison, taille)) return false;
@@ -367,7 +374,7 @@ bool lire(FILE *entree, char *raison, size_t taille) {
             restedelinstruction(l, nom, sizeof nom);
             matierecourante = matieres::trouver(nom);
         } else if (egal(mot, "mtllib")) {
-            lirebibliotheques(l);
+            if (!lirebibliotheques(l, raison, taille)) return false;
         } else if (egal(mot, "l")) {
             passer(passeesl, ligne, mot);
         } else if (egal(mot, "p")) {
@@ -542,7 +549,7 @@ bool convertirobj(FILE *entree, FILE *sortie, const char *nomtableau, const char
     grandespages(triangles, sizeof triangles);
     matieres::oublier();
     matieres::dossierde(nommodele, dossier, sizeof dossier);
-    const bool lu = lire(entree, raison, taille);
+    const bool lu = lire(entree, nommodele, raison, taille);
     bilanlecture();
     if (!lu) return false;
     if (texturees > 0) mesurertextures();
