@@ -104,17 +104,45 @@ bool lirereponse(char *tampon, size_t taille, const char *quoi, char *raison, si
     return false;
 }
 
-// What the DS will draw otherwise than the user thinks, said on standard error once the
-// transcript is out; the file stays as the format makes it.
-void avertir(const Bilan &b) {
+// Why a model gave no triangle: an empty file, or no entry that writes one.
+const char *sanstriangle(const char *nommodele, long long taille) {
+    if (taille == 0) return "le fichier du modele est vide";
+    if (obj::estobj(nommodele)) return obj::sanstriangle();
+    return avectexture == 1 ? "le modele, texture, n'a aucune entree FaceTextures: (ses Faces: ne "
+                              "s'ecrivent qu'avec elles)"
+                            : "le modele n'a aucune entree Faces:";
+}
+
+// What the DS will draw otherwise than the user thinks, and what will not compile, said on
+// standard error once the transcript is out; the file stays as the format makes it.
+void avertir(const Bilan &b, const char *nommodele, long long taille) {
     std::fflush(stdout);
+    if (b.nonfinis > 0)
+        std::fprintf(stderr,
+                     "\nattention : %lld valeur%s du modele %s nan ou inf : la liste les ecrit "
+                     "telles quelles, floatov16(nan) par exemple, et aucun compilateur C ne "
+                     "l'acceptera ; corrigez-les dans le modele.\n",
+                     b.nonfinis, b.nonfinis > 1 ? "s" : "", b.nonfinis > 1 ? "sont" : "est");
+    // An OBJ comes from a modelling tool, whose export scale is where the model is made to fit.
     if (b.horslimites > 0)
         std::fprintf(
             stderr,
             "\nattention : %lld valeurs de sommet hors de l'intervalle de VERTEX16 (-8 <= v < 8), "
             "la plus grande de %f en valeur absolue ; sur la DS elles deborderont. "
-            "A l'echelle %g, le modele tiendrait.\n",
-            b.horslimites, b.plusgrande, (8 - 1.0 / 4096) / b.plusgrande);
+            "A l'echelle %g, le modele tiendrait%s.\n",
+            b.horslimites, b.plusgrande, (8 - 1.0 / 4096) / b.plusgrande,
+            obj::estobj(nommodele) ? " : exportez-le a cette echelle depuis l'outil de modelage "
+                                     "(dans Blender : Scale, dans File > Export > Wavefront "
+                                     "(.obj))"
+                                   : "");
+    if (b.triangles == 0)
+        std::fprintf(stderr, "\nattention : aucun triangle : %s ; la liste ne dessine rien.\n",
+                     sanstriangle(nommodele, taille));
+    if (4 * b.mots > 1 << 20)
+        std::fprintf(stderr,
+                     "\nattention : le tableau fait %.1f Mio (%lld mots de 4 octets) ; la memoire "
+                     "principale de la DS en a 4 en tout, programme et donnees compris.\n",
+                     4.0 * static_cast<double>(b.mots) / (1 << 20), b.mots);
     if (b.triangles > 2048)
         std::fprintf(
             stderr,
@@ -190,6 +218,7 @@ void convertisseur() {
     errno = 0;
     const bool converti =
         convertirfichier(entree, detection, sortie, base, nomentree, raison, sizeof raison);
+    const long long taille = std::ftell(entree);
     // A read error (a bad disk) ends the reading as the end of the file would, and a full disk
     // shows up at the close at the latest: either way the file is incomplete, no success.
     const int numero = errno;
@@ -202,7 +231,7 @@ void convertisseur() {
     if (lecture) return echec("lecture impossible du modele", nomentree, numero);
     if (ecriture || numerofermeture != 0)
         return echec("ecriture impossible de", nomsortie, ecriture ? numero : numerofermeture);
-    avertir(prendrebilan());
+    avertir(prendrebilan(), nomentree, taille);
     avertirnom(base, nomsortie);
     attendretouche();
 }

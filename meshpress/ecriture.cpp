@@ -81,9 +81,12 @@ char *chiffres(char *fin, uint64_t n) {
 
 Bilan bilan{};
 
-// Without a branch: a model may have values on both sides of the range in any order.
+// Without a branch: a model may have values on both sides of the range in any order. A NaN or
+// an infinity (v - v is then NaN) is counted apart: no scale brings it into the range.
 void verifier(double v) {
-    const bool hors = !(v >= -8 && v < 8);
+    const bool fini = v - v == 0;
+    bilan.nonfinis += !fini;
+    const bool hors = fini && !(v >= -8 && v < 8);
     bilan.horslimites += hors;
     const double grandeur = hors ? std::fabs(v) : 0.0;
     bilan.plusgrande = bilan.plusgrande < grandeur ? grandeur : bilan.plusgrande;
@@ -103,6 +106,7 @@ void ecrirevertex(double v1, double v2, double v3) {
 }
 
 void ecriretexture(const double paire[2]) {
+    bilan.nonfinis += !(paire[0] - paire[0] == 0) + !(paire[1] - paire[1] == 0);
     litteral("TEXTURE_PACK(floatot16(");
     nombre(paire[0]);
     litteral("),floatot16(");
@@ -216,6 +220,7 @@ void ecrireentete(FILE *sortie, const char *nomtableau, int32_t motcompte) {
     } else {
         ajouter(nomtableau, nom);
     }
+    bilan.mots += 3;
     litteral("[] = {");
     char entier[16];
     const auto r = std::to_chars(entier, entier + sizeof entier, motcompte);
@@ -226,6 +231,7 @@ void ecrireentete(FILE *sortie, const char *nomtableau, int32_t motcompte) {
 void ecrireface(FILE *sortie, const float a[3], const float b[3], const float c[3]) {
     reserver(sortie, BLOC);
     ++bilan.triangles;
+    bilan.mots += 7;
     litteral("FIFO_COMMAND_PACK(FIFO_VERTEX16, FIFO_VERTEX16, FIFO_VERTEX16, FIFO_NOP),\n");
     // A tenth of the model's scale, its z in second place and its y in third.
     for (const float *p : {a, b, c})
@@ -236,6 +242,7 @@ void ecrireface(FILE *sortie, const float a[3], const float b[3], const float c[
 void ecrirefacesommets(FILE *sortie, const float a[3], const float b[3], const float c[3]) {
     reserver(sortie, BLOC);
     ++bilan.triangles;
+    bilan.mots += 7;
     litteral("FIFO_COMMAND_PACK(FIFO_VERTEX16, FIFO_VERTEX16, FIFO_VERTEX16, FIFO_NOP),\n");
     for (const float *p : {a, b, c})
         ecrirevertex(p[0], p[1], p[2]);
@@ -244,6 +251,7 @@ void ecrirefacesommets(FILE *sortie, const float a[3], const float b[3], const f
 void ecrirefacepaires(FILE *sortie, const float face[9], const double couples[6]) {
     reserver(sortie, BLOC);
     ++bilan.triangles;
+    bilan.mots += 11;
     litteral("FIFO_COMMAND_PACK(FIFO_TEX_COORD, FIFO_VERTEX16, FIFO_TEX_COORD, FIFO_VERTEX16),\n");
     ecriretexture(couples);
     ecrirevertex(face[0], face[1], face[2]);
@@ -268,6 +276,7 @@ void ecrirefacetexture(FILE *sortie, const float face[9], const float ta[2], con
 
 void ecrirefin(FILE *sortie) {
     reserver(sortie, 128);
+    ++bilan.mots;
     litteral("FIFO_COMMAND_PACK(FIFO_END, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n};");
     vider();
     destination = nullptr;

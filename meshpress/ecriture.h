@@ -22,11 +22,14 @@ void ecrirefin(FILE *sortie);
 
 // What the DS will draw otherwise than the file says, since the last call: vertex values outside
 // the VERTEX16 range (4.12 fixed point, -8 <= v < 8; beyond it a value wraps), the largest
-// magnitude among them, and the triangles written (the DS draws 2048 in one frame).
+// magnitude among them, values that are no number or infinite (a C compiler takes neither), the
+// triangles written (the DS draws 2048 in one frame) and the words of the array (4 bytes each).
 struct Bilan {
     long long horslimites;
     double plusgrande;
+    long long nonfinis;
     long long triangles;
+    long long mots;
 };
 Bilan prendrebilan();
 

@@ -535,6 +535,17 @@ bool lirereel(const char *texte, size_t longueur, float &valeur) {
     return true;
 }
 
+const char *sanstriangle() {
+    static char raison[96];
+    if (laissees == 0)
+        std::snprintf(raison, sizeof raison, "le modele n'a aucune face (instruction f)");
+    else
+        std::snprintf(raison, sizeof raison, "%s %ld face%s %s laissee%s de cote",
+                      laissees > 1 ? "ses" : "sa", laissees, pluriel(laissees),
+                      laissees > 1 ? "sont toutes" : "est", pluriel(laissees));
+    return raison;
+}
+
 bool convertirobj(FILE *entree, FILE *sortie, const char *nomtableau, const char *nommodele,
                   char *raison, size_t taille) {
     nsommets = ncoordonnees = ntriangles = 0;

@@ -17,6 +17,9 @@ bool estobj(const char *nom);
 bool convertirobj(FILE *entree, FILE *sortie, const char *nomtableau, const char *nommodele,
                   char *raison, size_t taille);
 
+// Why the model just converted gave no triangle: it had no face, or each was left out.
+const char *sanstriangle();
+
 // A real as OBJ files write them, the whole word: [sign] digits [. digits] [e [sign] digits],
 // correctly rounded to float as strtof rounds it. False for any other text and for a value
 // beyond the float range.

@@ -186,3 +186,21 @@ TEST(Golden, AuDelaDeLaCapacite) {
     }
     fs::remove_all(d);
 }
+
+// A text model of n faces on one point, converted where MESHPRESS_COMMANDE says: a list of more
+// than 1 MiB (4 bytes a word: the header's 3, 7 a face, the terminator's 1) says its size.
+TEST(Golden, GrandTableau) {
+    const char *commande = std::getenv("MESHPRESS_COMMANDE");
+    const fs::path d = fs::temp_directory_path() / ("grand-" + std::to_string(getpid()));
+    fs::create_directories(d);
+    for (const int faces : {37448, 37450}) {
+        std::string modele = "Nombre_de_points: 3\nPoints: 0 1 1 1\n";
+        for (int i = 0; i < faces; ++i) modele += "Faces: 0 0 0 0\n";
+        ecrire(d / "modele.txt", modele);
+        sortie("cd '" + d.string() + "' && printf 'modele.txt\\nm\\n' | " + (commande ? commande : MESHPRESS) + " > /dev/null 2> err");
+        const long long mots = 3 + 7LL * faces + 1;
+        EXPECT_EQ(lire(d / "err").find("le tableau fait 1.0 Mio (" + std::to_string(mots) + " mots de 4 octets)") != std::string::npos,
+                  4 * mots > (1 << 20)) << lire(d / "err");
+    }
+    fs::remove_all(d);
+}
