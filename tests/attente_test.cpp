@@ -22,7 +22,7 @@ struct Session {
     explicit Session(const std::string &commande, bool job = false) {
         fs::remove_all(DOSSIER);
         fs::create_directories(DOSSIER);
-        std::ofstream(DOSSIER / "modele.txt") << "Nombre_de_points: 0\n";
+        std::ofstream(DOSSIER / "modele.txt") << "Nombre_de_points: 3\nPoints: 0 0 0 0\nPoints: 1 1 0 0\nPoints: 2 0 1 0\nFaces: 0 0 1 2\n";
         fs::copy_file(OBJET, DOSSIER / "objet.h", fs::copy_options::overwrite_existing);
         if ((pid = forkpty(&maitre, nullptr, nullptr, nullptr)) != 0) return;
         if (job && fork() > 0) {
