@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "images.h"
 #include "lignes.h"
 #include "mot.h"
 #include "systeme.h"
@@ -150,63 +151,25 @@ Lecture lirebibliotheque(const char *nom, const char *dossierobj, char *raison, 
     return LUE;
 }
 
-bool tailleimage(const char *nom, int &largeur, int &hauteur) {
-    FILE *f = estordinaire(nom) ? ouvrirlecture(nom) : nullptr;
-    if (f == nullptr) return false;
-    unsigned char e[26] = {};
-    const size_t n = std::fread(e, 1, sizeof e, f);
-    std::fclose(f);
-    // Unsigned numbers of 2 or 4 bytes, big-endian (PNG) or little-endian (BMP).
-    const auto gros = [&](int i) {
-        unsigned long v = 0;
-        for (int k = 0; k < 4; ++k)
-            v = v << 8 | e[i + k];
-        return v;
-    };
-    const auto petit = [&](int i, int octets) {
-        unsigned long v = 0;
-        for (int k = octets - 1; k >= 0; --k)
-            v = v << 8 | e[i + k];
-        return v;
-    };
-    // PNG: the signature, then the IHDR chunk: width and height, big-endian.
-    if (n >= 24 && std::memcmp(e, "\x89PNG\r\n\x1a\n", 8) == 0 &&
-        std::memcmp(e + 12, "IHDR", 4) == 0) {
-        largeur = static_cast<int>(gros(16) & 0x7fffffff);
-        hauteur = static_cast<int>(gros(20) & 0x7fffffff);
-        return true;
-    }
-    // BMP: after the file header, the size of the information header, then width and height,
-    // little-endian: 16 bits in the oldest header, 32 (a negative height: rows top-down) since.
-    if (n >= 26 && e[0] == 'B' && e[1] == 'M') {
-        if (petit(14, 4) == 12) {
-            largeur = static_cast<int>(petit(18, 2));
-            hauteur = static_cast<int>(petit(20, 2));
-        } else {
-            const long l = static_cast<long>(static_cast<int32_t>(petit(18, 4)));
-            const long h = static_cast<long>(static_cast<int32_t>(petit(22, 4)));
-            largeur = static_cast<int>(l < 0 ? -l : l);
-            hauteur = static_cast<int>(h < 0 ? -h : h);
-        }
-        return true;
-    }
-    return false;
-}
-
 void mesurer(Matiere &m) {
     m.largeur = m.hauteur = TAILLEDEFAUT;
     m.raison[0] = '\0';
     const auto cote = [](int c) { return c >= 8 && c <= 1024 && (c & (c - 1)) == 0; };
     int l = 0, h = 0;
+    char pourquoi[128];
     if (!m.definie)
         std::snprintf(m.raison, sizeof m.raison, "definie dans aucun fichier mtllib lu");
     else if (m.image[0] == '\0')
         std::snprintf(m.raison, sizeof m.raison, "pas d'image map_Kd");
     else if (!trouverfichier(m.image))
         std::snprintf(m.raison, sizeof m.raison, "image %s introuvable", m.image);
-    else if (!tailleimage(m.image, l, h))
+    else if (const images::Lecture lu = images::taille(m.image, l, h, pourquoi, sizeof pourquoi);
+             lu == images::INCONNUE)
         std::snprintf(m.raison, sizeof m.raison,
-                      "taille de l'image %s illisible (PNG ou BMP attendu)", m.image);
+                      "taille de l'image %s illisible (PNG, BMP, JPEG ou TGA attendu)", m.image);
+    else if (lu == images::IMPOSSIBLE)
+        std::snprintf(m.raison, sizeof m.raison, "taille de l'image %s illisible : %s", m.image,
+                      pourquoi);
     else if (!cote(l) || !cote(h))
         std::snprintf(m.raison, sizeof m.raison,
                       "image %s de %d x %d : les cotes d'une texture DS sont des puissances de "

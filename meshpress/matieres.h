@@ -41,7 +41,4 @@ void mesurer(Matiere &m);
 // The folder of a file's name, with its separator, into dossier ("" for none).
 void dossierde(const char *nom, char *dossier, size_t taille);
 
-// Reads the width and height a PNG or BMP file's header gives; false for anything else.
-bool tailleimage(const char *nom, int &largeur, int &hauteur);
-
 } // namespace matieres

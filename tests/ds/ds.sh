@@ -19,7 +19,11 @@ done
 # OBJ models, Blender's exports and one written by hand, compiled as the README prescribes; the
 # sizes of their materials' images are golden data.
 tailles='{"brique", 64, 32}, {"herbe", 16, 64}, {"bonne", 32, 16}, {"panneau", 32, 32}'
-for cas in obj_blender obj_blender_etoile obj_blender_texture obj_blender_panneau obj_ecrit_a_la_main obj_textures_a_128; do
+# The formats' images, as ImageMagick's identify gives their sizes.
+tailles+=', {"jpeg_base", 64, 32}, {"jpeg_progressif", 16, 64}, {"tga_brut", 32, 16}, {"tga_rle", 8, 128}'
+tailles+=', {"png", 128, 8}, {"bmp_v3", 16, 256}, {"bmp_os2", 256, 16}, {"bmp_v5", 8, 8}'
+for cas in obj_blender obj_blender_etoile obj_blender_texture obj_blender_panneau obj_ecrit_a_la_main obj_textures_a_128 \
+           obj_formats_image; do
     cp -r "$ici/../golden/meshpress/$cas" . && (cd "$cas" && "$meshpress" < console.in > /dev/null 2>&1)
     { read -r modele; read -r nom; } < "$cas/console.in"
     $cc -DMESHPRESS_TEXTURE_PACK_ANCIEN -DLISTE="\"$cas/$nom.h\"" -DTABLEAU="$nom" -DOBJ="\"$cas/$modele\"" -DTAILLES="$tailles"
