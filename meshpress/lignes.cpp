@@ -88,7 +88,8 @@ void ouvrirlignes(Lignes &l, FILE *flux, char *tampon, size_t taille) {
 const char *codage(Lignes &l) {
     if (regarder(l) == EOF) return nullptr;
     const auto debut = [&](const char *marque, size_t n) {
-        return static_cast<size_t>(l.fin - l.courant) >= n && std::memcmp(l.courant, marque, n) == 0;
+        return static_cast<size_t>(l.fin - l.courant) >= n &&
+               std::memcmp(l.courant, marque, n) == 0;
     };
     if (debut("\xEF\xBB\xBF", 3)) {
         l.courant += 3;
@@ -191,5 +192,38 @@ bool restedelinstruction(Lignes &l, char *texte, size_t taille) {
         n += copie;
     }
     texte[n] = '\0';
+    return entier;
+}
+
+bool restebrut(Lignes &l, char *texte, size_t taille) {
+    size_t n = 0, garde = 0; // characters read, and up to the last that is no blank
+    bool entier = true;
+    for (int c; !l.fininstruction && (c = regarder(l)) != EOF;) {
+        if (classe(c) == FINDELIGNE) {
+            prendrefindeligne(l);
+            break;
+        }
+        ++l.courant;
+        // A '\' that ends its line joins the next one, as between words.
+        if (c == '\\' && regarder(l) != EOF && classe(regarder(l)) == FINDELIGNE) {
+            prendrefindeligne(l);
+            c = ' ';
+        }
+        // A comment starts with a word.
+        if (c == '#' && (n == 0 || classe(texte[n - 1]) == SEPARATEUR)) {
+            while ((c = regarder(l)) != EOF && classe(c) != FINDELIGNE)
+                ++l.courant;
+            if (c != EOF) prendrefindeligne(l);
+            break;
+        }
+        if (n + 1 < taille) {
+            texte[n++] = static_cast<char>(c);
+            if (classe(c) != SEPARATEUR) garde = n;
+        } else {
+            entier = entier && classe(c) == SEPARATEUR;
+        }
+    }
+    l.fininstruction = true;
+    texte[garde] = '\0';
     return entier;
 }

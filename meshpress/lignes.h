@@ -52,6 +52,11 @@ bool instructionsuivante(Lignes &l, Mot &mot);
 // The next word of the current statement; false once it has none left.
 bool motsuivant(Lignes &l, Mot &mot);
 
+// The rest of the current statement as written, its blanks and tabs kept, without the blanks
+// that end it or a comment, after what was read: a file's name. Returns whether it all fitted
+// in taille - 1 characters (always terminated).
+bool restebrut(Lignes &l, char *texte, size_t taille);
+
 // The words of the current statement that are left, joined by single spaces, into texte (at
 // most taille - 1 characters kept, always terminated): a name that may hold blanks. Returns
 // whether it all fitted.

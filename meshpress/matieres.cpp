@@ -83,11 +83,37 @@ void lireimage(Lignes &l, Matiere &m, const char *dossier) {
             lu = motsuivant(l, mot);
     }
     if (!lu || mot.tronque) return;
+    // The name as written, its blanks and tabs kept: another spacing would name another file.
     std::memcpy(nom, mot.texte, mot.longueur);
-    nom[mot.longueur] = ' ';
-    if (!restedelinstruction(l, nom + mot.longueur + 1, sizeof nom - mot.longueur - 1)) return;
-    if (nom[mot.longueur + 1] == '\0') nom[mot.longueur] = '\0';
+    if (!restebrut(l, nom + mot.longueur, sizeof nom - mot.longueur)) return;
+    std::snprintf(m.ecrite, sizeof m.ecrite, "%s", nom);
+    std::snprintf(m.bibliotheque, sizeof m.bibliotheque, "%s", dossier);
     if (!chemin(nom, dossier, m.image, sizeof m.image)) m.image[0] = '\0';
+}
+
+// The file's name alone, after its last '/' or '\\': a path written on another machine.
+const char *nomseul(const char *chemin) {
+    const char *nom = chemin;
+    for (const char *c = chemin; *c; ++c)
+        if (*c == '/' || *c == '\\') nom = c + 1;
+    return nom;
+}
+
+// An image that cannot be opened as written is looked for by its name alone, beside the library,
+// then beside the model: a map_Kd written on another machine names folders that are not here.
+bool chercherimage(Matiere &m, const char *dossiermodele) {
+    if (trouverfichier(m.image)) return true;
+    const char *nom = nomseul(m.ecrite);
+    const char *const dossiers[] = {m.bibliotheque, dossiermodele};
+    for (const char *dossier : dossiers) {
+        char autre[TAILLECHEMIN];
+        if (*nom == '\0' || !chemin(nom, dossier, autre, sizeof autre) || !estordinaire(autre))
+            continue;
+        std::snprintf(m.introuvable, sizeof m.introuvable, "%s", m.ecrite);
+        std::strcpy(m.image, autre);
+        return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -111,11 +137,11 @@ void dossierde(const char *nom, char *dossier, size_t taille) {
 int trouver(const char *nom) {
     for (int i = 0; i < nombre; ++i)
         if (std::strcmp(table[i].nom, nom) == 0) return i;
-    if (nombre == MAXMATIERES) return -1;
+    if (nombre == MAXMATIERES) return HORSTABLE;
     Matiere &m = table[nombre];
     std::snprintf(m.nom, sizeof m.nom, "%s", nom);
     m.definie = false;
-    m.image[0] = m.raison[0] = '\0';
+    m.image[0] = m.ecrite[0] = m.raison[0] = m.introuvable[0] = '\0';
     m.largeur = m.hauteur = TAILLEDEFAUT;
     return nombre++;
 }
@@ -136,9 +162,11 @@ Lecture lirebibliotheque(const char *nom, const char *dossierobj, char *raison, 
     Matiere *courante = nullptr;
     for (Mot mot; instructionsuivante(l, mot);) {
         if (egal(mot, "newmtl")) {
+            // A name too long to be held whole is no material: its faces are said at usemtl.
             char nommatiere[TAILLENOM];
-            restedelinstruction(l, nommatiere, sizeof nommatiere);
-            const int i = trouver(nommatiere);
+            const int i = restedelinstruction(l, nommatiere, sizeof nommatiere)
+                              ? trouver(nommatiere)
+                              : NOMTROPLONG;
             courante = i < 0 ? nullptr : &table[i];
             // The first library to define a material gives it.
             if (courante != nullptr && courante->definie) courante = nullptr;
@@ -151,9 +179,9 @@ Lecture lirebibliotheque(const char *nom, const char *dossierobj, char *raison, 
     return LUE;
 }
 
-void mesurer(Matiere &m) {
+void mesurer(Matiere &m, const char *dossiermodele) {
     m.largeur = m.hauteur = TAILLEDEFAUT;
-    m.raison[0] = '\0';
+    m.raison[0] = m.introuvable[0] = '\0';
     const auto cote = [](int c) { return c >= 8 && c <= 1024 && (c & (c - 1)) == 0; };
     int l = 0, h = 0;
     char pourquoi[128];
@@ -161,7 +189,7 @@ void mesurer(Matiere &m) {
         std::snprintf(m.raison, sizeof m.raison, "definie dans aucun fichier mtllib lu");
     else if (m.image[0] == '\0')
         std::snprintf(m.raison, sizeof m.raison, "pas d'image map_Kd");
-    else if (!trouverfichier(m.image))
+    else if (!chercherimage(m, dossiermodele))
         std::snprintf(m.raison, sizeof m.raison, "image %s introuvable", m.image);
     else if (const images::Lecture lu = images::taille(m.image, l, h, pourquoi, sizeof pourquoi);
              lu == images::INCONNUE)

@@ -13,11 +13,18 @@ constexpr int TAILLEDEFAUT = 128;
 
 struct Matiere {
     char nom[TAILLENOM];
-    bool definie;             // an MTL library gave it
-    char image[TAILLECHEMIN]; // its map_Kd file, found from the library's folder; "" for none
-    int largeur, hauteur;     // what the pairs are written for
+    bool definie;                    // an MTL library gave it
+    char ecrite[TAILLECHEMIN];       // its map_Kd file's name as the library writes it
+    char bibliotheque[TAILLECHEMIN]; // the folder of that library
+    char image[TAILLECHEMIN];        // that file, found from the library's folder; "" for none
+    char introuvable[TAILLECHEMIN];  // the name as written when another file of its name is used
+    int largeur, hauteur;            // what the pairs are written for
     char raison[TAILLECHEMIN + 128]; // why that is TAILLEDEFAUT, or ""
 };
+
+// What a face's material is when it is no entry of the table: none (no usemtl), one beyond the
+// table's capacity, one whose name is too long to be held whole.
+constexpr int AUCUNE = -1, HORSTABLE = -2, NOMTROPLONG = -3;
 
 extern Matiere table[MAXMATIERES];
 extern int nombre;
@@ -31,12 +38,14 @@ void oublier();
 enum Lecture { LUE, INTROUVABLE, REFUSEE };
 Lecture lirebibliotheque(const char *nom, const char *dossier, char *raison, size_t taille);
 
-// The number of the material named nom, one no library gave being added undefined; -1 once the
-// table is full.
+// The number of the material named nom, one no library gave being added undefined; HORSTABLE
+// once the table is full.
 int trouver(const char *nom);
 
-// Sets a material's size from its image's header, or TAILLEDEFAUT and the reason.
-void mesurer(Matiere &m);
+// Sets a material's size from its image's header, or TAILLEDEFAUT and the reason. An image that
+// cannot be opened as written is looked for by its name alone beside the library, then in the
+// model's folder dossiermodele; introuvable then keeps the name as written.
+void mesurer(Matiere &m, const char *dossiermodele);
 
 // The folder of a file's name, with its separator, into dossier ("" for none).
 void dossierde(const char *nom, char *dossier, size_t taille);

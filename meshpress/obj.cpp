@@ -48,7 +48,7 @@ const float *coins[polygone::MAXCOINS];
 int decoupe[polygone::MAXCOINS][3];
 
 // What is counted to be said at the end.
-long problemes, laissees, faces, texturees, partielles, sansmatiere;
+long problemes, laissees, faces, texturees, partielles, sansmatiere, horstable, nomtroplong;
 struct Passees {
     long nombre, premiere;
     char mot[48];
@@ -241,6 +241,10 @@ bool completer(long ligne, int32_t matiere, int n, const int32_t *s, const int32
         ++texturees;
         if (matiere >= 0)
             utilisees[matiere] = true;
+        else if (matiere == matieres::HORSTABLE)
+            ++horstable;
+        else if (matiere == matieres::NOMTROPLONG)
+            ++nomtroplong;
         else
             ++sansmatiere;
     }
@@ -371,8 +375,13 @@ bool lire(FILE *entree, const char *nommodele, char *raison, size_t taille) {
             lirecoordonnees(l);
         } else if (egal(mot, "usemtl")) {
             char nom[matieres::TAILLENOM];
-            restedelinstruction(l, nom, sizeof nom);
-            matierecourante = matieres::trouver(nom);
+            const bool entier = restedelinstruction(l, nom, sizeof nom);
+            matierecourante = entier ? matieres::trouver(nom) : matieres::NOMTROPLONG;
+            if (!entier)
+                probleme(ligne,
+                         "nom de matiere de plus de %zu caracteres : ses faces n'ont pas de "
+                         "matiere",
+                         matieres::TAILLENOM - 1);
         } else if (egal(mot, "mtllib")) {
             if (!lirebibliotheques(l, raison, taille)) return false;
         } else if (egal(mot, "l")) {
@@ -420,7 +429,11 @@ void mesurertextures() {
     for (int i = 0; i < matieres::nombre; ++i) {
         if (!utilisees[i]) continue;
         matieres::Matiere &m = matieres::table[i];
-        matieres::mesurer(m);
+        matieres::mesurer(m, dossier);
+        if (m.introuvable[0] != '\0')
+            dire("attention : matiere %s : image %s introuvable telle qu'ecrite ; %s, de meme nom, "
+                 "est prise a sa place.\n",
+                 m.nom, m.introuvable, m.image);
         if (m.raison[0] != '\0')
             dire("attention : matiere %s : %s ; paires de texture ecrites pour %d x %d.\n", m.nom,
                  m.raison, matieres::TAILLEDEFAUT, matieres::TAILLEDEFAUT);
@@ -437,6 +450,16 @@ void mesurertextures() {
              "pour %d x %d.\n",
              sansmatiere, pluriel(sansmatiere), pluriel(sansmatiere), matieres::TAILLEDEFAUT,
              matieres::TAILLEDEFAUT);
+    if (horstable > 0)
+        dire("attention : %ld face%s texturee%s de matieres au-dela des %d que le convertisseur "
+             "tient : paires de texture ecrites pour %d x %d.\n",
+             horstable, pluriel(horstable), pluriel(horstable), matieres::MAXMATIERES,
+             matieres::TAILLEDEFAUT, matieres::TAILLEDEFAUT);
+    if (nomtroplong > 0)
+        dire("attention : %ld face%s texturee%s d'une matiere au nom de plus de %zu caracteres : "
+             "paires de texture ecrites pour %d x %d.\n",
+             nomtroplong, pluriel(nomtroplong), pluriel(nomtroplong), matieres::TAILLENOM - 1,
+             matieres::TAILLEDEFAUT, matieres::TAILLEDEFAUT);
     if (images > 1)
         dire("attention : les faces texturees prennent %d images (%s) ; une liste se dessine avec "
              "la seule texture liee : sur la DS, toutes ses faces la prendront.\n",
@@ -549,7 +572,8 @@ const char *sanstriangle() {
 bool convertirobj(FILE *entree, FILE *sortie, const char *nomtableau, const char *nommodele,
                   char *raison, size_t taille) {
     nsommets = ncoordonnees = ntriangles = 0;
-    problemes = laissees = faces = texturees = partielles = sansmatiere = 0;
+    problemes = laissees = faces = texturees = partielles = sansmatiere = horstable = nomtroplong =
+        0;
     passeesl = passeesp = inconnues = {};
     aparle = false;
     matierecourante = -1;

@@ -22,8 +22,11 @@ tailles='{"brique", 64, 32}, {"herbe", 16, 64}, {"bonne", 32, 16}, {"panneau", 3
 # The formats' images, as ImageMagick's identify gives their sizes.
 tailles+=', {"jpeg_base", 64, 32}, {"jpeg_progressif", 16, 64}, {"tga_brut", 32, 16}, {"tga_rle", 8, 128}'
 tailles+=', {"png", 128, 8}, {"bmp_v3", 16, 256}, {"bmp_os2", 256, 16}, {"bmp_v5", 8, 8}'
+# Images named as other machines and spacings write them, and materials beyond the table's 1024.
+tailles+=', {"propre", 64, 32}, {"windows", 32, 16}, {"unix", 16, 8}, {"espaces", 8, 16}'
+tailles+=', {"tabulation", 128, 32}, {"m1", 32, 8}, {"m1024", 32, 8}'
 for cas in obj_blender obj_blender_etoile obj_blender_texture obj_blender_panneau obj_ecrit_a_la_main obj_textures_a_128 \
-           obj_formats_image; do
+           obj_formats_image obj_noms_images obj_nom_tabulation obj_matieres_1025; do
     cp -r "$ici/../golden/meshpress/$cas" . && (cd "$cas" && "$meshpress" < console.in > /dev/null 2>&1)
     { read -r modele; read -r nom; } < "$cas/console.in"
     $cc -DMESHPRESS_TEXTURE_PACK_ANCIEN -DLISTE="\"$cas/$nom.h\"" -DTABLEAU="$nom" -DOBJ="\"$cas/$modele\"" -DTAILLES="$tailles"
