@@ -233,6 +233,9 @@ bool completer(long ligne, int32_t matiere, int n, const int32_t *s, const int32
     if (r.recoupe)
         probleme(ligne, "polygone qui se recoupe lui-meme : ses triangles ne peuvent le couvrir "
                         "exactement");
+    if (r.touche)
+        probleme(ligne, "polygone qui se touche lui-meme : ses triangles ne peuvent le couvrir "
+                        "exactement");
     if (ntriangles > CAPACITE - r.triangles)
         return horscapacite(raison, taille, ligne, "triangles");
     ++faces;

@@ -1,5 +1,6 @@
 #include "polygone.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace polygone {
@@ -124,10 +125,9 @@ void enfiler(int i, const float *const *coins) {
     file[(tete + enfile++) % MAXCOINS] = i;
 }
 
-// Ear clipping in the projected plane, counter-clockwise: m - 2 triangles. Cutting an ear
-// changes whether only its two neighbours are ears, so only they are tested again.
-int oreilles(int m, const double n[3], const float *const *coins, int (*triangles)[3],
-             bool &recoupe) {
+// The kept corners projected on the polygon's plane along the axis its normal leans on most,
+// counter-clockwise seen from the normal's side.
+void projeter(int m, const double n[3], const float *const *coins) {
     int axe = 0;
     for (int k = 1; k < 3; ++k)
         if (std::fabs(n[k]) > std::fabs(n[axe])) axe = k;
@@ -139,6 +139,55 @@ int oreilles(int m, const double n[3], const float *const *coins, int (*triangle
         const float *p = coins[garde[i]];
         u[i] = inverse ? p[b] : p[a];
         v[i] = inverse ? p[a] : p[b];
+    }
+}
+
+// The sign of twice the signed area of the projected triangle abc.
+int sens(int a, int b, int c) {
+    const double s = aire(a, b, c);
+    return (s > 0) - (s < 0);
+}
+
+// The projected edges, each from corner i to i + 1, by where they start along u; those the sweep
+// still crosses.
+int ordre[MAXCOINS], actives[MAXCOINS];
+
+double debutu(int i, int m) {
+    return std::fmin(u[i], u[(i + 1) % m]);
+}
+
+// Whether two edges of the projected outline cross, each through the other's inside: one edge
+// that only touches another (at a corner, or along it) is no crossing, as a polygon may touch
+// itself. The edges are swept along u: each is tested against those whose u extent it
+// overlaps, and whose v extent too.
+bool secoupe(int m) {
+    for (int i = 0; i < m; ++i)
+        ordre[i] = i;
+    std::sort(ordre, ordre + m, [m](int a, int b) { return debutu(a, m) < debutu(b, m); });
+    int nactives = 0;
+    for (int k = 0; k < m; ++k) {
+        const int e = ordre[k], f = (e + 1) % m;
+        const double debut = debutu(e, m);
+        const double bas = std::fmin(v[e], v[f]), haut = std::fmax(v[e], v[f]);
+        int gardees = 0;
+        for (int j = 0; j < nactives; ++j) {
+            const int a = actives[j], b = (a + 1) % m;
+            if (std::fmax(u[a], u[b]) < debut) continue;
+            actives[gardees++] = a;
+            if (std::fmax(v[a], v[b]) < bas || std::fmin(v[a], v[b]) > haut) continue;
+            if (a == f || b == e) continue;
+            if (sens(a, b, e) * sens(a, b, f) < 0 && sens(e, f, a) * sens(e, f, b) < 0) return true;
+        }
+        nactives = gardees;
+        actives[nactives++] = e;
+    }
+    return false;
+}
+
+// Ear clipping in the projected plane, counter-clockwise: m - 2 triangles. Cutting an ear
+// changes whether only its two neighbours are ears, so only they are tested again.
+int oreilles(int m, const float *const *coins, int (*triangles)[3], bool &bloque) {
+    for (int i = 0; i < m; ++i) {
         precedent[i] = (i + m - 1) % m;
         suivant[i] = (i + 1) % m;
         reflexe[i] = dansfile[i] = false;
@@ -163,7 +212,7 @@ int oreilles(int m, const double n[3], const float *const *coins, int (*triangle
         if (i < 0) {
             // No ear: the polygon crosses itself. A convex corner goes, or any, so that every
             // corner is still used and the loop ends.
-            recoupe = true;
+            bloque = true;
             i = dernier;
             for (int j = suivant[dernier]; j != dernier && reflexe[i]; j = suivant[j])
                 i = j;
@@ -186,7 +235,7 @@ Triangulation trianguler(int n, const float *const *coins, int (*triangles)[3]) 
         if (m == 0 || !memepoint(coins[i], coins[garde[m - 1]])) garde[m++] = i;
     while (m > 1 && memepoint(coins[garde[m - 1]], coins[garde[0]]))
         --m;
-    if (m < 3) return {0, false};
+    if (m < 3) return {0, false, false};
     // The Newell normal, and the polygon's extent to tell a zero area from rounding.
     double normale[3] = {0, 0, 0}, etendue = 0;
     for (int i = 0; i < m; ++i) {
@@ -201,12 +250,13 @@ Triangulation trianguler(int n, const float *const *coins, int (*triangles)[3]) 
     }
     const double longueur =
         std::sqrt(normale[0] * normale[0] + normale[1] * normale[1] + normale[2] * normale[2]);
-    if (!(longueur > 1e-12 * etendue)) return {0, false};
+    if (!(longueur > 1e-12 * etendue)) return {0, false, false};
     if (m == 3) {
         for (int k = 0; k < 3; ++k)
             triangles[0][k] = garde[k];
-        return {1, false};
+        return {1, false, false};
     }
+    projeter(m, normale, coins);
     if (m == 4) {
         // Each diagonal, judged by the worse of its two triangles (the cosine of its angle to the
         // polygon's normal); the first one on a tie.
@@ -231,12 +281,13 @@ Triangulation trianguler(int n, const float *const *coins, int (*triangles)[3]) 
             for (int t = 0; t < 2; ++t)
                 for (int k = 0; k < 3; ++k)
                     triangles[t][k] = garde[diagonales[d][t][k]];
-            return {2, false};
+            return {2, secoupe(m), false};
         }
     }
-    bool recoupe = false;
-    const int t = oreilles(m, normale, coins, triangles, recoupe);
-    return {t, recoupe};
+    bool bloque = false;
+    const bool recoupe = secoupe(m);
+    const int t = oreilles(m, coins, triangles, bloque);
+    return {t, recoupe, bloque && !recoupe};
 }
 
 } // namespace polygone

@@ -8,7 +8,9 @@ constexpr int MAXCOINS = 1 << 16;
 
 struct Triangulation {
     int triangles; // written to the caller's table: n - 2 less repeated corners, 0 if degenerate
-    bool recoupe;  // the polygon crosses itself: its triangles cannot cover it exactly
+    bool recoupe;  // two edges of its outline cross: its triangles cannot cover it exactly
+    bool touche;   // it does not, but touches itself so that no ear could be cut: some of its
+                   // triangles overlap or face away
 };
 
 // Splits the polygon whose n corners (at most MAXCOINS) lie at coins[0..n-1] (x, y, z) into

@@ -72,7 +72,8 @@ static void produit(const float *a, const float *b, const float *c, double r[3])
     r[0] = e[1] * f[2] - e[2] * f[1], r[1] = e[2] * f[0] - e[0] * f[2], r[2] = e[0] * f[1] - e[1] * f[0];
 }
 
-/* Each polygon of the OBJ, in the file's order, gives the next n - 2 triangles: each corner one
+/* Each polygon of the OBJ, in the file's order, gives the next n - 2 triangles (n its corners,
+   but one at the place of the one before it, the first coming after the last): each corner one
    of the polygon's, at the OBJ's own coordinates, its texture pair s = u w, t = (1 - v) h for the
    size of its material's image; none facing against the polygon's Newell normal, and their areas
    along it adding up to the polygon's. */
@@ -98,8 +99,11 @@ static int verifier(int sommets) {
             int v, t = 0;
             if (sscanf(mot, "%d/%d", &v, &t) < 1) break;
             coin[k] = points[v > 0 ? v - 1 : np + v];
-            uv[k++] = t ? uvs[t > 0 ? t - 1 : nt + t] : NULL;
+            uv[k] = t ? uvs[t > 0 ? t - 1 : nt + t] : NULL;
+            /* A corner at the place of the one before it is no corner of the polygon. */
+            if (k == 0 || memcmp(coin[k], coin[k - 1], sizeof points[0])) ++k;
         }
+        while (k > 1 && !memcmp(coin[k - 1], coin[0], sizeof points[0])) --k;
         double normale[3] = {0, 0, 0}, somme = 0;
         for (int i = 0; i < k; ++i)
             for (int a = 0; a < 3; ++a) {
