@@ -26,7 +26,7 @@ tailles+=', {"png", 128, 8}, {"bmp_v3", 16, 256}, {"bmp_os2", 256, 16}, {"bmp_v5
 tailles+=', {"propre", 64, 32}, {"windows", 32, 16}, {"unix", 16, 8}, {"espaces", 8, 16}'
 tailles+=', {"tabulation", 128, 32}, {"m1", 32, 8}, {"m1024", 32, 8}'
 for cas in obj_blender obj_blender_etoile obj_blender_texture obj_blender_panneau obj_ecrit_a_la_main obj_textures_a_128 \
-           obj_formats_image obj_noms_images obj_nom_tabulation obj_matieres_1025 obj_polygones; do
+           obj_formats_image obj_noms_images obj_nom_tabulation obj_matieres_1025 obj_polygones reel_lightwave_concave; do
     cp -r "$ici/../golden/meshpress/$cas" . && (cd "$cas" && "$meshpress" < console.in > /dev/null 2>&1)
     { read -r modele; read -r nom; } < "$cas/console.in"
     $cc -DMESHPRESS_TEXTURE_PACK_ANCIEN -DLISTE="\"$cas/$nom.h\"" -DTABLEAU="$nom" -DOBJ="\"$cas/$modele\"" -DTAILLES="$tailles"
