@@ -210,8 +210,8 @@ int oreilles(int m, const float *const *coins, int (*triangles)[3], bool &bloque
             if (!restant[i] || !oreille(i, coins)) i = -1;
         }
         if (i < 0) {
-            // No ear: the polygon crosses itself. A convex corner goes, or any, so that every
-            // corner is still used and the loop ends.
+            // No ear: the polygon crosses or touches itself. A convex corner goes, or any, so that
+            // every corner is still used and the loop ends.
             bloque = true;
             i = dernier;
             for (int j = suivant[dernier]; j != dernier && reflexe[i]; j = suivant[j])
