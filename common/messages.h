@@ -1,5 +1,14 @@
 #pragma once
 #include <cstddef>
+#include <cstdio>
+
+// The printf format the compiler checks the messages against: mingw-w64's own (%zu and the
+// like) on Windows, where the C++ library prints through it.
+#ifdef __MINGW32__
+#define FORMATMESSAGE __MINGW_PRINTF_FORMAT
+#else
+#define FORMATMESSAGE printf
+#endif
 
 // What the programs say on standard error, beside the transcript on standard output, which
 // stays as it is.
@@ -16,8 +25,8 @@ const char *montrer(const char *texte, size_t longueur);
 // apresligne, it starts on a line of its own, for standard output has just printed text that
 // ends no line ("erreur" or a word) and both may go to the same console.
 void signaler(const char *programme, bool apresligne, const char *format, ...)
-    __attribute__((format(printf, 3, 4)));
+    __attribute__((format(FORMATMESSAGE, 3, 4)));
 
 // A failure: "erreur" on standard output, then on standard error, on a line of its own, what
 // could not be done and why.
-void echec(const char *programme, const char *format, ...) __attribute__((format(printf, 2, 3)));
+void echec(const char *programme, const char *format, ...) __attribute__((format(FORMATMESSAGE, 2, 3)));

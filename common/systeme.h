@@ -37,6 +37,11 @@ bool estordinaire(const char *nom);
 // a pipe, a redirected file) nobody can answer, so it returns at once without printing anything.
 void attendretouche();
 
+// The confirmation before the animator creates a keyframe file: the command interpreter's PAUSE
+// where there is one (Windows), the end-of-run wait elsewhere; nothing when the input is not a
+// console, whose answers were given in advance.
+void confirmer();
+
 // Asks for large memory pages over a table read at scattered places, so that each read costs
 // fewer address-translation misses; where the system cannot, nothing changes.
 void grandespages(void *debut, size_t taille);

@@ -90,6 +90,10 @@ void attendretouche() {
 
 void preparerconsole() {}
 
+void confirmer() {
+    attendretouche();
+}
+
 const char *chercher(const char *texte, size_t taille, const char *motif, size_t longueur) {
     return static_cast<const char *>(memmem(texte, taille, motif, longueur));
 }

@@ -1,6 +1,7 @@
 #include "systeme.h"
 
 #include <conio.h>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <io.h>
@@ -87,6 +88,12 @@ void attendretouche() {
     if (touche == 0 || touche == 0xE0) _getch();
     std::fputs("\n", stdout);
     std::fflush(stdout);
+}
+
+void confirmer() {
+    if (!estconsole(GetStdHandle(STD_INPUT_HANDLE))) return;
+    std::fflush(stdout);
+    std::system("PAUSE");
 }
 
 // Large pages need a privilege that users seldom hold: the tables stay on ordinary pages.

@@ -3,7 +3,8 @@
 # named after its stem, converted before target's sources compile and again when the model
 # changes; a model meshpress cannot convert stops the build with its message. The display lists'
 # folder and meshpress.h's join target's include path. MESHPRESS names the converter (meshpress
-# on the PATH by default).
+# on the PATH by default). Each conversion runs convertir.cmake: no shell is needed, on Windows
+# either.
 set(MESHPRESS_DS ${CMAKE_CURRENT_LIST_DIR})
 function(meshpress_modeles cible dossier)
   if(NOT MESHPRESS)
@@ -15,7 +16,8 @@ function(meshpress_modeles cible dossier)
   foreach(modele ${modeles})
     get_filename_component(nom ${modele} NAME_WLE)
     add_custom_command(OUTPUT ${sortie}/${nom}.h
-      COMMAND ${MESHPRESS_DS}/convertir.sh ${modele} ${sortie}/${nom}.h ${MESHPRESS}
+      COMMAND ${CMAKE_COMMAND} -DMODELE=${modele} -DSORTIE=${sortie}/${nom}.h -DMESHPRESS=${MESHPRESS}
+              -P ${MESHPRESS_DS}/convertir.cmake
       DEPENDS ${modele} COMMENT "meshpress ${modele}" VERBATIM)
     list(APPEND listes ${sortie}/${nom}.h)
   endforeach()

@@ -1,5 +1,5 @@
 # The packages `cpack` makes from the install rules: on Linux a Debian package (meshpress, with
-# stagehand, the DS header, the preview and the manual pages), on Windows a zip of the converter.
+# stagehand, the DS header, the preview and the manual pages), on Windows a zip of both programs.
 set(CPACK_PACKAGE_NAME meshpress)
 set(CPACK_PACKAGE_CONTACT "meshpress developers <meshpress@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "3D models to Nintendo DS display lists, posed and previewed")

@@ -1,6 +1,7 @@
 #include "imagescles.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 
@@ -172,14 +173,21 @@ FILE *ouvrir(const Nom &nom, int i) {
     if (reprendre && lus[i].images > 0) {
         // Its keyframes stay as they are: the next ones, or the closing brace, replace the
         // closing brace, which is never longer.
+        if (lus[i].fin > LONG_MAX) {
+            errno = EFBIG;
+            return nullptr;
+        }
         FILE *f = std::fopen(nom, "r+b");
-        if (f != nullptr && std::fseek(f, lus[i].fin, SEEK_SET) != 0) {
+        if (f != nullptr && std::fseek(f, static_cast<long>(lus[i].fin), SEEK_SET) != 0) {
             std::fclose(f);
             return nullptr;
         }
         return f;
     }
-    FILE *f = std::fopen(nom, "w");
+    // In binary mode: the same bytes on every system, "\n" line ends included.
+    FILE *f = std::fopen(nom, "wb");
+    // Windows refuses to open a directory as if it were a file one may not write.
+    if (f == nullptr && estdossier(nom)) errno = EISDIR;
     const float zero[3] = {0, 0, 0};
     for (int image = 1; f != nullptr && image <= nombre; ++image)
         ecrirebloc(f, i, image, zero, zero);
@@ -211,7 +219,7 @@ bool creerfichiers(const char *nombase) {
         const bool garde = annoncer(nom, i);
         std::printf("%d%s", i, nom);
         std::fflush(stdout);
-        attendretouche();
+        confirmer();
         char copie[sizeof(Nom) + 1];
         std::snprintf(copie, sizeof copie, "%s~", nom);
         errno = 0;

@@ -60,7 +60,7 @@ bool suivre(const char *ligne, const char *format, int *entiers, float *reels) {
 }
 
 bool dire(char *raison, size_t taille, const char *format, ...)
-    __attribute__((format(printf, 3, 4)));
+    __attribute__((format(FORMATMESSAGE, 3, 4)));
 bool dire(char *raison, size_t taille, const char *format, ...) {
     va_list arguments;
     va_start(arguments, format);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The converter's golden cases through its Windows build, under Wine, in a Wine prefix of its own.
-# Usage: golden.sh golden_test meshpress.exe prefix
+# The golden cases of both programs through their Windows builds, under Wine, in a Wine prefix of
+# its own; the animator's windows on the test's X server.
+# Usage: golden.sh golden_test meshpress.exe stagehand.exe prefix
 set -euo pipefail
-export WINEPREFIX=$3 WINEDEBUG=-all
+export WINEPREFIX=$4 WINEDEBUG=-all
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=$(command -v wine64)
 wineserver=$(dirname "$wine")/wineserver
@@ -23,4 +24,4 @@ for essai in 1 2; do
     rm -rf "$WINEPREFIX"
 done
 rm -f "$journal"
-MESHPRESS_COMMANDE="$wine $2" "$1"
+MESHPRESS_COMMANDE="$wine $2" STAGEHAND_COMMANDE="$wine $3" "$1"
