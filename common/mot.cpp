@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cstring>
 
 #include "systeme.h"
 
@@ -43,6 +44,14 @@ int lireentierconsole(FILE *flux, int &destination) {
     const long long valeur = negatif ? -magnitude : magnitude;
     destination = valeur > INT_MAX ? INT_MAX : static_cast<int>(valeur);
     return 1;
+}
+
+bool aextension(const char *nom, const char *extension) {
+    const size_t n = std::strlen(nom), e = std::strlen(extension);
+    if (n <= e || nom[n - e - 1] != '.') return false;
+    for (size_t i = 0; i < e; ++i)
+        if (std::tolower(static_cast<unsigned char>(nom[n - e + i])) != extension[i]) return false;
+    return true;
 }
 
 FILE *ouvrirlecture(const char *nom) {

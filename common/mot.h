@@ -12,6 +12,9 @@ long lirelemot(FILE *flux, char *tampon, size_t taille);
 // number (what "%d" takes of it is taken, the rest stays), EOF when the stream ended first.
 int lireentierconsole(FILE *flux, int &destination);
 
+// Whether the file's name ends in a point and extension (lower-case letters), in any case.
+bool aextension(const char *nom, const char *extension);
+
 // fopen(nom, "rb") for a file to read; a directory, which opens but holds no text, and a device,
 // which may never end, are refused like a file that cannot be opened (nullptr, errno EISDIR or
 // ENODEV). A pipe is read as it comes.

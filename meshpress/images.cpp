@@ -76,13 +76,6 @@ Lecture jpeg(FILE *f, int &largeur, int &hauteur, char *raison, size_t place) {
     }
 }
 
-bool extensiontga(const char *nom) {
-    const size_t n = std::strlen(nom);
-    if (n < 4 || nom[n - 4] != '.') return false;
-    const char *e = nom + n - 3;
-    return (e[0] | 0x20) == 't' && (e[1] | 0x20) == 'g' && (e[2] | 0x20) == 'a';
-}
-
 } // namespace
 
 Lecture taille(const char *nom, int &largeur, int &hauteur, char *raison, size_t place) {
@@ -113,7 +106,7 @@ Lecture taille(const char *nom, int &largeur, int &hauteur, char *raison, size_t
     } else if (n >= 2 && e[0] == 0xFF && e[1] == 0xD8) {
         std::fseek(f, 2, SEEK_SET);
         lu = jpeg(f, largeur, hauteur, raison, place);
-    } else if (extensiontga(nom)) {
+    } else if (aextension(nom, "tga")) {
         // TGA has no signature: its name says it, and its header must be one (a colour map or
         // none; colour-mapped, true-colour or grey, uncompressed or RLE: types 1 to 3 and 9 to
         // 11). Width and height, little-endian, at 12 and 14.

@@ -1,6 +1,5 @@
 #include "matieres.h"
 
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
 

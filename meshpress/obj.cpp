@@ -11,6 +11,7 @@
 #include "matieres.h"
 #include "messages.h"
 #include "modele.h"
+#include "mot.h"
 #include "polygone.h"
 #include "systeme.h"
 
@@ -518,10 +519,7 @@ void ecrire(FILE *sortie, const char *nomtableau) {
 } // namespace
 
 bool estobj(const char *nom) {
-    const size_t n = std::strlen(nom);
-    if (n < 4 || nom[n - 4] != '.') return false;
-    const char *e = nom + n - 3;
-    return (e[0] | 0x20) == 'o' && (e[1] | 0x20) == 'b' && (e[2] | 0x20) == 'j';
+    return aextension(nom, "obj");
 }
 
 bool lirereel(const char *texte, size_t longueur, float &valeur) {
