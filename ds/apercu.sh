@@ -179,7 +179,7 @@ if [ -n "$programme" ]; then
     for f in "${listes[@]}" "${cles[@]}"; do dossiers+=(-I "$(dirname "$(realpath "$f")")"); done
 fi
 arm-none-eabi-gcc -mcpu=arm946e-s -marm -O2 -ffreestanding -nostdlib -I "$ici/apercu" -I "$ici" "${dossiers[@]}" \
-    -T "$ici/apercu/arm9.ld" "$ici/apercu/demarrage.s" "$ici/apercu/libnds.c" "${sources[@]}" -lgcc \
+    -T "$ici/apercu/arm9.ld" "$ici/apercu/demarrage.s" "$ici/apercu/libnds.c" "$ici/apercu/virgule.c" "${sources[@]}" -lgcc \
     -o "$travail/arm9.elf"
 arm-none-eabi-objcopy -O binary "$travail/arm9.elf" "$travail/arm9.bin"
 cc -O2 -o "$travail/cartouche" "$ici/apercu/cartouche.c"

@@ -1,7 +1,8 @@
 /* The routines of nds.h that are not one register write: what libnds does for them, on the
-   registers as GBATEK gives them. The preview's scene and the example DS program both draw
+   registers as GBATEK gives them; its fixed-point arithmetic is in virgule.c. The preview's scene and the example DS program both draw
    through them. */
 #include "nds.h"
+#include "virgule.h"
 
 /* 20.12 fixed point, rounded. */
 static s32 f32(float x) {
@@ -68,45 +69,12 @@ int glInit(void) {
     return 1;
 }
 
-/* sin and cos of an angle in degrees: the angle brought within half a turn, then their series,
-   exact to far below the 1/4096 of the result. */
-static void sinuscosinus(float degres, float *sinus, float *cosinus) {
-    while (degres > 180.0f)
-        degres -= 360.0f;
-    while (degres < -180.0f)
-        degres += 360.0f;
-    const float x = degres * (3.14159265358979f / 180.0f), x2 = x * x;
-    float s = x, c = 1.0f, terme_s = x, terme_c = 1.0f;
-    for (int k = 1; k <= 12; ++k) {
-        terme_s *= -x2 / (float)((2 * k) * (2 * k + 1));
-        terme_c *= -x2 / (float)((2 * k - 1) * (2 * k));
-        s += terme_s;
-        c += terme_c;
-    }
-    *sinus = s;
-    *cosinus = c;
-}
-
-static float racine(float x) {
-    float r = x > 1.0f ? x : 1.0f;
-    for (int i = 0; i < 40 && x > 0.0f; ++i)
-        r = 0.5f * (r + x / r);
-    return x > 0.0f ? r : 0.0f;
-}
-
-/* The rotation about one axis, as the rows of the 3x3 matrix that the engine multiplies the
-   current one by (row vectors): the same turn as OpenGL's glRotatef. */
+/* The rotations and the perspective: the words libnds computes in fixed point (virgule.c). */
 static void tourner(float degres, int axe) {
-    float sf, cf;
-    sinuscosinus(degres, &sf, &cf);
-    const s32 s = f32(sf), c = f32(cf);
-    const s32 lignes[3][9] = {
-        {4096, 0, 0, 0, c, s, 0, -s, c},
-        {c, 0, -s, 0, 4096, 0, s, 0, c},
-        {c, s, 0, -s, c, 0, 0, 0, 4096},
-    };
+    s32 m[9];
+    matricerotation(axe, degresenangle(degres), m);
     for (int i = 0; i < 9; ++i)
-        MATRIX_MULT3x3 = (u32)lignes[axe][i];
+        MATRIX_MULT3x3 = (u32)m[i];
 }
 
 void glRotateX(float angle) {
@@ -121,19 +89,24 @@ void glRotateZ(float angle) {
     tourner(angle, 2);
 }
 
-/* The current matrix times OpenGL's perspective; fovy in degrees. */
 void gluPerspective(float fovy, float aspect, float zNear, float zFar) {
-    float s, c;
-    sinuscosinus(fovy / 2, &s, &c);
-    const float f = c / s;
-    const s32 m[16] = {f32(f / aspect), 0, 0, 0, 0, f32(f), 0, 0, 0, 0,
-                       f32((zFar + zNear) / (zNear - zFar)), -4096, 0, 0,
-                       f32(2 * zFar * zNear / (zNear - zFar)), 0};
+    s32 m[16];
+    matriceperspective(fovy, aspect, zNear, zFar, m);
     for (int i = 0; i < 16; ++i)
         MATRIX_MULT4x4 = (u32)m[i];
 }
 
-/* The current matrix times OpenGL's view from the eye towards lookAt, up as up. */
+static float racine(float x) {
+    float r = x > 1.0f ? x : 1.0f;
+    for (int i = 0; i < 40 && x > 0.0f; ++i)
+        r = 0.5f * (r + x / r);
+    return x > 0.0f ? r : 0.0f;
+}
+
+/* The current matrix times OpenGL's view from the eye towards lookAt, up as up. In floating
+   point: for the animator's view (eye, target and up on the axes, the eye's 0.4 being 1638 in
+   20.12 whether rounded or truncated) every step of the library's fixed-point computation is
+   exact, and the words are the same. */
 void gluLookAt(float eyex, float eyey, float eyez, float lookAtx, float lookAty, float lookAtz,
                float upx, float upy, float upz) {
     float f[3] = {lookAtx - eyex, lookAty - eyey, lookAtz - eyez};

@@ -69,6 +69,10 @@ exemple=$ici/../../examples/ds/main.c
 $compilateur -std=c99 -Wall -Wextra -Werror -I "$ici" -I "$ici/../../ds" -I "$cas/pose_ds" -I "$cas/pose_ds/attendu" \
     -DEXEMPLE="\"$exemple\"" -o exemple "$ici/exemple.c"
 ./exemple | diff -u "$ici/exemple.attendu" -
+# The preview's fixed-point rotations and perspective against the words computed apart from
+# them, from libnds's documented rules (matrices.py wrote the table).
+$compilateur -std=c99 -Wall -Wextra -Werror -I "$ici/../../ds/apercu" -o matrices "$ici/matrices.c" "$ici/../../ds/apercu/virgule.c"
+./matrices < "$ici/matrices.attendu" | diff -u "$ici/matrices.attendu" -
 # The example built with the preview's routines: on the DS it draws what the animator showed.
 "$ici/../../ds/apercu.sh" -x "$exemple" exemple "$cas"/pose_ds/*.h "$cas"/pose_ds/attendu/scene?.txt > /dev/null
 pngtopnm exemple.png | pnmtoplainpnm > exemple.ppm
