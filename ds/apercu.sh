@@ -5,7 +5,7 @@
 # is no display) and leaves SORTIE.nds and SORTIE.png, the DS's top screen; or, with -a, the
 # keyframes played one after another: SORTIE.gif and SORTIE-planche.png; an output that would
 # replace one of the inputs is refused. Needs gcc-arm-none-eabi, desmume, xdotool, x11-apps,
-# netpbm, and gifsicle for -a.
+# netpbm, meshpress-texture (MESHPRESS_TEXTURE names another), and gifsicle for -a.
 # Usage: apercu.sh [-i keyframe] [-a last] [-g] [-t image]... [-p] [-x program.c] [-n] SORTIE file.h... [keyframes.txt...]
 #   -i  the keyframe number the objects are posed at (default 1)
 #   -a  plays keyframes -i to this one: an animated GIF, a keyframe a step, and a contact sheet
@@ -15,8 +15,9 @@
 #   -p  packs the texture words with today's TEXTURE_PACK, as a program without
 #       MESHPRESS_TEXTURE_PACK_ANCIEN does (by default the README's include is followed)
 #   -x  builds this DS program (yours, the example's) in place of the preview's own, with the
-#       files' folders on its include path: the picture it draws once it no longer changes; not
-#       with -t (the program loads and binds its own textures) nor -a
+#       files' folders on its include path: the picture it draws once it no longer changes; with
+#       -t, each textured list's image becomes stem_texture.h (meshpress-texture) before them on
+#       that path, for the program's chargertexture(stem_texture); not with -a
 #   -n  checks the files only: builds and runs nothing
 set -euo pipefail
 arguments=("$@")
@@ -47,8 +48,6 @@ shift $((OPTIND - 1))
 [ -z "$programme" ] || [ -f "$programme" ] || refuser "$programme: no such DS program"
 [ -z "$programme" ] || programme=$(realpath "$programme")
 [ -z "$programme" ] || [ -z "$derniere" ] || refuser "-x and -a: a program of your own steps through its keyframes itself"
-[ -z "$programme" ] || [ ${#images[@]} -eq 0 ] ||
-    refuser "-x and -t: a program of your own loads and binds its own textures (-t is for the preview's own program)"
 sortie=$(realpath -m "$1")
 shift
 # Nothing written may replace one of the inputs: the pictures and the DS program go elsewhere.
@@ -92,6 +91,10 @@ for i in "${!cles[@]}"; do
 done
 # A texture as netpbm reads it, by its name's extension; its alpha as a grey picture, opaque
 # where the image has none.
+# The texture converter: MESHPRESS_TEXTURE, else the one built beside this script in the
+# repository, else the one installed.
+texturer=${MESHPRESS_TEXTURE:-}
+[ -n "$texturer" ] || { [ -x "$ici/../build/texture/meshpress-texture" ] && texturer=$ici/../build/texture/meshpress-texture; } || texturer=meshpress-texture
 enpnm() { case $1 in *.[pP][nN][gG]) pngtopnm "$1" ;; *.[bB][mM][pP]) bmptopnm "$1" ;; *) false ;; esac; }
 alpha() { case $1 in *.[pP][nN][gG]) pngtopnm -alpha "$1" | pnmdepth 255 ;; *) enpnm "$1" | ppmtopgm | pnmdepth 255 | pamfunc -max 255 ;; esac; }
 cote() { [ "$1" -ge 8 ] && [ "$1" -le 1024 ] && [ $(($1 & ($1 - 1))) -eq 0 ]; }
@@ -131,25 +134,14 @@ trap 'rm -rf "$travail"' EXIT
     echo '#define commeglcalllist(t) commeglcalllist((t), sizeof(t) / sizeof((t)[0]))'
     for f in "${listes[@]}" "${cles[@]}"; do echo "#include \"$(realpath "$f")\""; done
     echo "const int premiereimage = $image;"
-    # Each texture's texels in the DS's direct colour (5 bits each of red, green and blue, then
-    # the alpha bit), rows from the top.
+    # Each texture in the DS's direct colour, as meshpress-texture writes it for a DS program.
     for k in "${!images[@]}"; do
-        echo "static const unsigned short texels$k[] = {"
-        paste -d ' ' <(enpnm "${images[$k]}" 2> /dev/null | pnmdepth 31 | pnmtoplainpnm | tail -n +4 | tr -s ' \n' '\n\n' | grep . | paste -d ' ' - - -) \
-            <(alpha "${images[$k]}" 2> /dev/null | pnmtoplainpnm | tail -n +4 | tr -s ' \n' '\n\n' | grep .) |
-            awk '{ printf "%d,%s", $1 + 32 * $2 + 1024 * $3 + ($4 >= 128) * 32768, NR % 16 ? "" : "\n" }'
-        echo '};'
+        "$texturer" "${images[$k]}" "$travail/texture$k.h" > /dev/null || refuser "${images[$k]}: meshpress-texture cannot convert it"
+        echo "#include \"$travail/texture$k.h\""
     done
     echo "static int noms[${#images[@]} + 1];"
     echo 'void chargertextures(void) {'
-    [ ${#images[@]} -eq 0 ] || echo "    glGenTextures(${#images[@]}, noms + 1);"
-    for k in "${!images[@]}"; do
-        t=${images[$k]} sx=0 sy=0
-        while [ $((8 << sx)) -lt "${largeurs[$t]}" ]; do sx=$((sx + 1)); done
-        while [ $((8 << sy)) -lt "${hauteurs[$t]}" ]; do sy=$((sy + 1)); done
-        echo "    glBindTexture(0, noms[$((k + 1))]);"
-        echo "    glTexImage2D(0, 0, GL_RGBA, TEXTURE_SIZE_8 + $sx, TEXTURE_SIZE_8 + $sy, 0, GL_TEXTURE_WRAP_S | GL_TEXTURE_WRAP_T | TEXGEN_OFF, texels$k);"
-    done
+    for k in "${!images[@]}"; do echo "    noms[$((k + 1))] = chargertexture(texture$k);"; done
     echo '}'
     # The animator's colours: the first object black, the others white; a textured one white, as
     # the texture is modulated by the vertex colour.
@@ -176,6 +168,14 @@ trap 'rm -rf "$travail"' EXIT
 sources=("$ici/apercu/arm9.c" "$travail/scene.c") dossiers=()
 if [ -n "$programme" ]; then
     sources=("$programme")
+    # The program's textures: the k-th image for the k-th textured list, as its stem_texture.h.
+    mkdir "$travail/textures"
+    dossiers=(-I "$travail/textures") numero=0
+    for f in "${listes[@]}"; do
+        [ ${#images[@]} -gt 0 ] && [ -n "${texturee[$f]:-}" ] || continue
+        t=${images[$((${#images[@]} == 1 ? 0 : numero))]} numero=$((numero + 1))
+        "$texturer" "$t" "$travail/textures/$(basename "$f" .h)_texture.h" > /dev/null || refuser "$t: meshpress-texture cannot convert it"
+    done
     for f in "${listes[@]}" "${cles[@]}"; do dossiers+=(-I "$(dirname "$(realpath "$f")")"); done
 fi
 arm-none-eabi-gcc -mcpu=arm946e-s -marm -O2 -ffreestanding -nostdlib -I "$ici/apercu" -I "$ici" "${dossiers[@]}" \

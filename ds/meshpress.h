@@ -41,6 +41,25 @@ static inline void envoyerliste(const u32 *liste, u32 elements) {
 /* dessinerliste(cube) for the array u32 cube[] of a display-list file. */
 #define dessinerliste(tableau) envoyerliste((tableau), sizeof(tableau) / sizeof((tableau)[0]))
 
+/* Loads a texture that meshpress-texture wrote (tableau.h, included: the u16 tableau[] and its
+   sides) into texture memory and binds it: the faces drawn next take it. The program first maps
+   a VRAM bank for textures (vramSetBankA(VRAM_A_TEXTURE)) and enables them
+   (glEnable(GL_TEXTURE_2D)). Gives the texture's name, for glBindTexture(0, name) before each
+   object drawn with it, or 0 when libnds could not load it (no name left, no texture memory). The
+   texture repeats beyond its sides, as modelling tools show UVs outside 0 to 1. */
+static inline int chargertexels(const u16 *texels, u32 octets, int largeur, int hauteur) {
+    int nom = 0;
+    if (!glGenTextures(1, &nom)) return 0;
+    glBindTexture(0, nom);
+    DC_FlushRange(texels, octets);
+    if (!glTexImage2D(0, 0, GL_RGBA, largeur, hauteur, 0,
+                      GL_TEXTURE_WRAP_S | GL_TEXTURE_WRAP_T | TEXGEN_OFF, texels))
+        return 0;
+    return nom;
+}
+#define chargertexture(tableau)                                                                  \
+    chargertexels((tableau), sizeof(tableau), tableau##_largeur, tableau##_hauteur)
+
 /* The animator shows every vertex at a tenth of the file's values: inside an object's pose (its
    keyframe function), dessinerobjet(cube) draws it as the animator showed it. */
 static inline void echelleanimateur(void) {

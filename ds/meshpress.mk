@@ -1,20 +1,30 @@
 # For a DS program's Makefile (BlocksDS's, devkitPro's, or your own): include it after your own
 # settings and before the toolchain's rules. Every model of MESHPRESS_MODELES (a folder: .txt and
 # .obj) becomes MESHPRESS_BUILD/stem.h, its array named after its stem, when the model changed;
-# a model meshpress cannot convert stops the build with its message. The folders of the display
+# a model meshpress cannot convert stops the build with its message. Every .obj model's texture
+# image (map_Kd) becomes MESHPRESS_BUILD/stem_texture.h (meshpress-texture: the array
+# stem_texture[] in the DS's direct colour, for chargertexture), when the model or the image
+# changed; an untextured model's holds only a comment. The folders of the display
 # lists and of meshpress.h join the include path: INCLUDEDIRS for BlocksDS, INCLUDES for
 # devkitPro (relative to the project, as its template wants them), CFLAGS otherwise.
 MESHPRESS_DS := $(patsubst %/,%,$(dir $(lastword $(MAKEFILE_LIST))))
 MESHPRESS ?= meshpress
+MESHPRESS_TEXTURE ?= meshpress-texture
 MESHPRESS_MODELES ?= models
 MESHPRESS_BUILD ?= build/meshpress
 MESHPRESS_H ?= $(MESHPRESS_DS)
 MESHPRESS_LISTES := $(addprefix $(MESHPRESS_BUILD)/,$(addsuffix .h,$(basename $(notdir \
     $(wildcard $(MESHPRESS_MODELES)/*.txt $(MESHPRESS_MODELES)/*.obj)))))
+MESHPRESS_TEXTURES := $(addprefix $(MESHPRESS_BUILD)/,$(addsuffix _texture.h,$(basename $(notdir \
+    $(wildcard $(MESHPRESS_MODELES)/*.obj)))))
 INCLUDEDIRS += $(abspath $(MESHPRESS_BUILD) $(MESHPRESS_H))
 INCLUDES += $(shell realpath -m --relative-to=. $(MESHPRESS_BUILD) $(MESHPRESS_H))
 CFLAGS += $(addprefix -I,$(abspath $(MESHPRESS_BUILD) $(MESHPRESS_H)))
 
+$(MESHPRESS_BUILD)/%_texture.h: $(MESHPRESS_MODELES)/%.obj
+	@echo meshpress-texture $<
+	@mkdir -p $(@D)
+	@$(MESHPRESS_TEXTURE) $< $@ $(@:.h=.d)
 $(MESHPRESS_BUILD)/%.h: $(MESHPRESS_MODELES)/%.txt
 	@echo meshpress $<
 	@$(MESHPRESS_DS)/convertir.sh $< $@ $(MESHPRESS)
@@ -28,9 +38,11 @@ $(MESHPRESS_BUILD)/%.h: $(MESHPRESS_MODELES)/%.obj
 export MESHPRESS_RACINE ?= $(CURDIR)
 ifeq ($(MESHPRESS_RACINE),$(CURDIR))
 ifneq ($(if $(MAKECMDGOALS),$(filter-out clean distclean,$(MAKECMDGOALS)),tout),)
-# The rule below must not become the Makefile's default goal.
+# The rules below must not become the Makefile's default goal.
 meshpress_but := $(.DEFAULT_GOAL)
-$(MESHPRESS_BUILD)/listes.d: $(MESHPRESS_LISTES)
+# The images each texture was made from, as meshpress-texture found them.
+-include $(wildcard $(MESHPRESS_BUILD)/*_texture.d)
+$(MESHPRESS_BUILD)/listes.d: $(MESHPRESS_LISTES) $(MESHPRESS_TEXTURES)
 	@mkdir -p $(@D)
 	@touch $@
 .DEFAULT_GOAL := $(meshpress_but)

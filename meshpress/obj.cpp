@@ -55,9 +55,10 @@ struct Passees {
     char mot[48];
 };
 Passees passeesl, passeesp, inconnues;
-bool aparle;
+bool aparle, muet;
 
 void vdire(const char *format, va_list arguments) {
+    if (muet) return;
     if (!aparle) {
         // The echoed name ends no line: the messages start on one of their own.
         std::fflush(stdout);
@@ -570,8 +571,10 @@ const char *sanstriangle() {
     return raison;
 }
 
-bool convertirobj(FILE *entree, FILE *sortie, const char *nomtableau, const char *nommodele,
-                  char *raison, size_t taille) {
+namespace {
+
+// Every table and count back to a model not yet read.
+void commencer(const char *nommodele) {
     nsommets = ncoordonnees = ntriangles = 0;
     problemes = laissees = faces = texturees = partielles = sansmatiere = horstable = nomtroplong =
         0;
@@ -585,12 +588,40 @@ bool convertirobj(FILE *entree, FILE *sortie, const char *nomtableau, const char
     grandespages(triangles, sizeof triangles);
     matieres::oublier();
     matieres::dossierde(nommodele, dossier, sizeof dossier);
+}
+
+} // namespace
+
+bool convertirobj(FILE *entree, FILE *sortie, const char *nomtableau, const char *nommodele,
+                  char *raison, size_t taille) {
+    commencer(nommodele);
     const bool lu = lire(entree, nommodele, raison, taille);
     bilanlecture();
     if (!lu) return false;
     if (texturees > 0) mesurertextures();
     ecrire(sortie, nomtableau);
     return true;
+}
+
+int imagesdumodele(FILE *entree, const char *nommodele, const char **images, int place,
+                   char *raison, size_t taille) {
+    commencer(nommodele);
+    // What the model's conversion says is meshpress's to say.
+    muet = true;
+    const bool lu = lire(entree, nommodele, raison, taille);
+    muet = false;
+    if (!lu) return -1;
+    int n = 0;
+    for (int i = 0; i < matieres::nombre && texturees > 0; ++i) {
+        if (!utilisees[i]) continue;
+        matieres::Matiere &m = matieres::table[i];
+        matieres::mesurer(m, dossier);
+        bool nouvelle = m.image[0] != '\0';
+        for (int j = 0; j < n && nouvelle; ++j)
+            nouvelle = std::strcmp(images[j], m.image) != 0;
+        if (nouvelle && n < place) images[n++] = m.image;
+    }
+    return n;
 }
 
 } // namespace obj

@@ -17,6 +17,13 @@ bool estobj(const char *nom);
 bool convertirobj(FILE *entree, FILE *sortie, const char *nomtableau, const char *nommodele,
                   char *raison, size_t taille);
 
+// The images of the materials the model's textured faces use, each once, in the order of the
+// materials, found as convertirobj finds them (up to place of them, in images, which point into
+// the material table until the next model): how many, or -1 when the model cannot be read, with
+// why in raison. Says nothing of the model: that is the conversion's to say.
+int imagesdumodele(FILE *entree, const char *nommodele, const char **images, int place,
+                   char *raison, size_t taille);
+
 // Why the model just converted gave no triangle: it had no face, or each was left out.
 const char *sanstriangle();
 

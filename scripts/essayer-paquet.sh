@@ -14,13 +14,13 @@ deb=$(ls build-paquet/meshpress_*.deb 2> /dev/null) || echec "no package in buil
 travail=$(mktemp -d)
 trap 'dpkg -r meshpress > /dev/null 2>&1 || true; rm -rf "$travail"' EXIT
 dpkg -i "$deb"
-for commande in meshpress stagehand meshpress-apercu; do
+for commande in meshpress stagehand meshpress-apercu meshpress-texture; do
     [ "$(command -v $commande)" = /usr/bin/$commande ] || echec "$commande is not installed in /usr/bin"
     man -w $commande
 done
 # Each program gives the package's version.
 version=$(dpkg-deb -f "$deb" Version)
-for commande in meshpress stagehand; do
+for commande in meshpress stagehand meshpress-texture; do
     [ "$($commande --version)" = "$commande $version" ] || echec "$commande --version does not say $version"
 done
 [ -f /usr/include/meshpress.h ] || echec "no /usr/include/meshpress.h"

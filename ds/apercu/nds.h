@@ -93,7 +93,10 @@ void swiWaitForVBlank(void);
 #define POLY_CULL_NONE 0xC0
 #define POLY_ALPHA(n) ((u32)(n) << 16)
 #define POLY_ID(n) ((u32)(n) << 24)
-#define TEXTURE_SIZE_8 0
+enum {
+    TEXTURE_SIZE_8, TEXTURE_SIZE_16, TEXTURE_SIZE_32, TEXTURE_SIZE_64,
+    TEXTURE_SIZE_128, TEXTURE_SIZE_256, TEXTURE_SIZE_512, TEXTURE_SIZE_1024
+};
 #define GL_RGBA 7
 #define GL_TEXTURE_WRAP_S (1 << 16)
 #define GL_TEXTURE_WRAP_T (1 << 17)
@@ -158,6 +161,11 @@ void glRotateZ(float angle);
 void gluPerspective(float fovy, float aspect, float zNear, float zFar);
 void gluLookAt(float eyex, float eyey, float eyez, float lookAtx, float lookAty, float lookAtz,
                float upx, float upy, float upz);
+
+/* The preview's program runs without the data cache: nothing to write back. */
+static inline void DC_FlushRange(const void *base, u32 size) {
+    (void)base, (void)size;
+}
 
 /* Textures: a name each, its texels in the texture banks, bound for the polygons that follow. */
 int glGenTextures(int n, int *names);

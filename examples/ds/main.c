@@ -1,10 +1,15 @@
 /* A DS program that draws the animator's scene: the objects of cube.h and pyramide.h (from
-   meshpress), each posed by its keyframe file (scene0.txt and scene1.txt, from stagehand),
-   seen as the animator showed them. A steps to the next keyframe. */
+   meshpress), each posed by its keyframe file (scene0.txt and scene1.txt, from stagehand), seen
+   as the animator showed them, and Blender's sign (panneau.h) with its texture
+   (panneau_texture.h, from meshpress-texture). A steps to the next keyframe. */
 #include <nds.h>
-#include "meshpress.h" /* dessinerobjet, vueanimateur, the old names */
+/* The texture pairs as meshpress writes them: the sign's image the way up Blender shows it. */
+#define MESHPRESS_TEXTURE_PACK_ANCIEN
+#include "meshpress.h" /* dessinerobjet, vueanimateur, chargertexture, the old names */
 #include "cube.h"
 #include "pyramide.h"
+#include "panneau.h"
+#include "panneau_texture.h"
 #include "scene0.txt"
 #include "scene1.txt"
 
@@ -13,11 +18,14 @@
 
 int main(void) {
     videoSetMode(MODE_0_3D);
+    vramSetBankA(VRAM_A_TEXTURE); /* texture memory for the sign's image */
     glInit();
+    glEnable(GL_TEXTURE_2D);
     glClearColor(0, 0, 31, 31); /* the animator's blue */
     glClearPolyID(63);
     glClearDepth(GL_MAX_DEPTH);
     glViewport(0, 0, 255, 191);
+    const int texture = chargertexture(panneau_texture);
     for (int image = 1;;) {
         scanKeys();
         if (keysDown() & KEY_A) image = image % IMAGES + 1;
@@ -25,7 +33,15 @@ int main(void) {
         vueanimateur();
         /* As the animator draws: both faces, opaque. */
         glPolyFmt(POLY_ALPHA(31) | POLY_CULL_NONE);
-        /* The animator's colours when object 1 is selected: it black, the others white. */
+        /* The sign where Blender put it, its texture modulated by white: as the image is. */
+        glPushMatrix();
+        glColor(RGB15(31, 31, 31));
+        glBindTexture(0, texture);
+        dessinerobjet(panneau);
+        glPopMatrix(1);
+        /* The animator's colours when object 1 is selected: it black, the others white; no
+           texture. */
+        glBindTexture(0, 0);
         glPushMatrix();
         glColor(RGB15(0, 0, 0));
         position0(image);

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# The files on the DS (usage: ds.sh meshpress compiler): models converted and compiled with
+# The files on the DS (usage: ds.sh meshpress compiler meshpress-texture): models converted and compiled with
 # meshpress.h, their command stream walked (flux.c); keyframe files compiled: the poses saved;
 # the DS preview against the animator's picture of the same scene scaled to the DS screen.
 set -euo pipefail
 ici=$(cd "$(dirname "$0")" && pwd)
-meshpress=$1 compilateur=$2 cc="$2 -std=c99 -Wall -Werror -I . -I $ici/../../ds -o flux $ici/flux.c -lm"
+meshpress=$1 compilateur=$2 texturer=$3 cc="$2 -std=c99 -Wall -Werror -I . -I $ici/../../ds -o flux $ici/flux.c -lm"
+export MESHPRESS_TEXTURE=$texturer
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 cd "$travail"
@@ -66,15 +67,21 @@ awk -v a="$1" -v b="$2" -v c="$3" -v d="$4" -v e="$5" -v f="$6" 'BEGIN { exit !(
 # The example DS program over the test double of libnds's names, on the host: what it asks of the
 # DS for two frames, A pressed before the second.
 exemple=$ici/../../examples/ds/main.c
-$compilateur -std=c99 -Wall -Wextra -Werror -I "$ici" -I "$ici/../../ds" -I "$cas/pose_ds" -I "$cas/pose_ds/attendu" \
+# Its sign: Blender's export and image, converted as the build fragments convert them.
+mkdir panneau && cp "$ici"/../../examples/panneau.* panneau/
+(cd panneau && printf 'panneau.obj\npanneau\n' | "$meshpress" > /dev/null && "$texturer" panneau.obj panneau_texture.h)
+$compilateur -std=c99 -Wall -Wextra -Werror -I "$ici" -I "$ici/../../ds" -I "$cas/pose_ds" -I "$cas/pose_ds/attendu" -I panneau \
     -DEXEMPLE="\"$exemple\"" -o exemple "$ici/exemple.c"
 ./exemple | diff -u "$ici/exemple.attendu" -
 # The preview's fixed-point rotations and perspective against the words computed apart from
 # them, from libnds's documented rules (matrices.py wrote the table).
 $compilateur -std=c99 -Wall -Wextra -Werror -I "$ici/../../ds/apercu" -o matrices "$ici/matrices.c" "$ici/../../ds/apercu/virgule.c"
 ./matrices < "$ici/matrices.attendu" | diff -u "$ici/matrices.attendu" -
-# The example built with the preview's routines: on the DS it draws what the animator showed.
-"$ici/../../ds/apercu.sh" -x "$exemple" exemple "$cas"/pose_ds/*.h "$cas"/pose_ds/attendu/scene?.txt > /dev/null
+# The example built with the preview's routines, its sign's image given with -t: on the DS it
+# draws what the animator showed, and the sign's image the way up Blender shows it: red at the
+# top left, green at the top right, yellow at the bottom left, magenta at the bottom right.
+"$ici/../../ds/apercu.sh" -x "$exemple" -t panneau/panneau.png exemple \
+    "$cas"/pose_ds/*.h panneau/panneau.h "$cas"/pose_ds/attendu/scene?.txt > /dev/null
 pngtopnm exemple.png | pnmtoplainpnm > exemple.ppm
 set -- $(iou ds-animateur.ppm exemple.ppm)
 echo "the example DS program against the animator, black and white objects: $1 $2"
@@ -97,15 +104,18 @@ awk -v a="$accords" 'BEGIN { n = split(a, v, " "); for (i = 1; i <= n; i++) { sp
 # (today's TEXTURE_PACK) transposed: green and white exchanged.
 ppmmake red 16 16 > rouge.ppm; ppmmake green 16 16 > vert.ppm; ppmmake white 16 16 > blanc.ppm; ppmmake black 16 16 > noir.ppm
 pamcat -topbottom <(pamcat -leftright rouge.ppm vert.ppm) <(pamcat -leftright blanc.ppm noir.ppm) | pnmtopng > texture.png
-# The colour at four points inside the sign's corners, each named by the quadrant it is nearest to.
-coins() {
-    "$ici/../../ds/apercu.sh" $1 -t texture.png "$2" obj_blender_panneau/panneau.h > /dev/null
-    pngtopnm "$2.png" | pnmtoplainpnm | awk 'NR == 2 { w = $1 } NR > 3 { for (i = 1; i <= NF; i++) v[n++] = $i }
-        END { split("98 66 158 66 98 126 158 126", p, " "); split("rouge 255 0 0 vert 0 255 0 blanc 255 255 255 noir 0 0 0", c, " ")
+# The colour at four points inside the sign's corners, each named by the colour it is nearest to.
+quartiers() {
+    pngtopnm "$1" | pnmtoplainpnm | awk 'NR == 2 { w = $1 } NR > 3 { for (i = 1; i <= NF; i++) v[n++] = $i }
+        END { split("98 66 158 66 98 126 158 126", p, " ")
+              split("rouge 255 0 0 vert 0 255 0 blanc 255 255 255 noir 0 0 0 jaune 255 255 0 magenta 255 0 255 bleu 0 0 255", c, " ")
               for (k = 1; k <= 8; k += 2) { o = 3 * (p[k + 1] * w + p[k]); m = 1e9
-                  for (q = 1; q <= 16; q += 4) { d = (v[o] - c[q + 1]) ^ 2 + (v[o + 1] - c[q + 2]) ^ 2 + (v[o + 2] - c[q + 3]) ^ 2; if (d < m) { m = d; nom = c[q] } }
+                  for (q = 1; q <= 28; q += 4) { d = (v[o] - c[q + 1]) ^ 2 + (v[o + 1] - c[q + 2]) ^ 2 + (v[o + 2] - c[q + 3]) ^ 2; if (d < m) { m = d; nom = c[q] } }
                   printf "%s ", nom } }'
 }
-vu=$(coins "" quartiers) vup=$(coins -p quartiers-p)
-echo "the four quadrants on the sign (top left, top right, bottom left, bottom right): $vu; with -p: $vup"
+"$ici/../../ds/apercu.sh" -t texture.png quartiers obj_blender_panneau/panneau.h > /dev/null
+"$ici/../../ds/apercu.sh" -p -t texture.png quartiers-p obj_blender_panneau/panneau.h > /dev/null
+vu=$(quartiers quartiers.png) vup=$(quartiers quartiers-p.png) vux=$(quartiers exemple.png)
+echo "the four quadrants on the sign (top left, top right, bottom left, bottom right): $vu; with -p: $vup; the example's: $vux"
+[ "$vux" = "rouge vert jaune magenta " ]
 [ "$vu" = "rouge vert blanc noir " ] && [ "$vup" = "rouge blanc vert noir " ]

@@ -32,6 +32,13 @@ enum { GL_PROJECTION = 0, GL_POSITION = 1, GL_MODELVIEW = 2, GL_TEXTURE = 3 };
 #define POLY_CULL_NONE (3 << 6)
 #define POLY_ALPHA(n) ((u32)(n) << 16)
 #define KEY_A 1
+#define GL_TEXTURE_2D 1
+#define GL_RGBA 7
+#define GL_TEXTURE_WRAP_S (1 << 16)
+#define GL_TEXTURE_WRAP_T (1 << 17)
+#define TEXGEN_OFF 0
+#define VRAM_A_TEXTURE 3
+enum { TEXTURE_SIZE_8, TEXTURE_SIZE_16, TEXTURE_SIZE_32, TEXTURE_SIZE_64, TEXTURE_SIZE_128, TEXTURE_SIZE_256, TEXTURE_SIZE_512, TEXTURE_SIZE_1024 };
 
 void videoSetMode(u32 mode);
 int glInit(void);
@@ -56,4 +63,10 @@ void glFlush(u32 mode);
 void scanKeys(void);
 u32 keysDown(void);
 void swiWaitForVBlank(void);
+void vramSetBankA(int mode);
+void glEnable(int bits);
+int glGenTextures(int n, int *names);
+void glBindTexture(int target, int name);
+int glTexImage2D(int target, int empty1, int type, int sizeX, int sizeY, int empty2, int param, const void *texture);
+void DC_FlushRange(const void *base, u32 size);
 #endif

@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
-# A stand-in DS project (usage: projet.sh meshpress compiler [ds]): a folder of models and a
-# main.c that includes their display lists, compiled on the host over the test double of libnds's
+# A stand-in DS project (usage: projet.sh meshpress compiler [ds] [meshpress-texture]): a folder
+# of models and a main.c that includes their display lists and their textures, compiled on the host over the test double of libnds's
 # names, built through meshpress.mk (in a Makefile of one's own, and in stand-ins for BlocksDS's
 # and devkitPro's) and through meshpress.cmake, of the repository's ds/ or of the ds folder given
 # (the installed one): every model converted before the compile, only a touched one again, and a
-# model meshpress cannot convert stopping the build with its message.
+# model meshpress cannot convert stopping the build with its message; a texture made again when
+# its image changed, and only then.
 set -euo pipefail
 ici=$(cd "$(dirname "$0")" && pwd) ds=$(cd "${3:-$(dirname "$0")/../../ds}" && pwd)
-meshpress=$1 compilateur=$2
+meshpress=$1 compilateur=$2 texturer=${4:-meshpress-texture}
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 cd "$travail"
 seq 1000001 | sed 's/.*/v 0 0 0/' > gros.obj
 mkdir projet && cd projet
 mkdir models
-cp "$ici"/../../examples/cube.txt "$ici"/../../examples/pyramide.txt "$ici"/../../examples/scene.obj models/
+cp "$ici"/../../examples/cube.txt "$ici"/../../examples/pyramide.txt "$ici"/../../examples/scene.obj \
+   "$ici"/../../examples/panneau.* models/
 cat > main.c <<'C'
 #include <stdio.h>
 #include <nds.h>
@@ -22,15 +24,21 @@ cat > main.c <<'C'
 #include "cube.h"
 #include "pyramide.h"
 #include "scene.h"
+#include "panneau.h"
+#include "panneau_texture.h"
+#include "scene_texture.h"
 int main(void) {
     dessinerliste(cube);
     dessinerliste(pyramide);
     dessinerliste(scene);
-    printf("%u words sent\n", n);
+    dessinerliste(panneau);
+    printf("%u words sent; texture of %zu texels, sides %d and %d\n", n,
+           sizeof(panneau_texture) / sizeof(panneau_texture[0]), panneau_texture_largeur, panneau_texture_hauteur);
 }
 C
 cat > Makefile <<M
 MESHPRESS := $meshpress
+MESHPRESS_TEXTURE := $texturer
 include $ds/meshpress.mk
 CC := $compilateur
 main: main.c \$(MESHPRESS_LISTES)
@@ -42,6 +50,7 @@ M
 # the lists.
 cat > Makefile.blocksds <<M
 MESHPRESS := $meshpress
+MESHPRESS_TEXTURE := $texturer
 INCLUDEDIRS := $ici
 include $ds/meshpress.mk
 CC := $compilateur
@@ -59,6 +68,7 @@ M
 # of the same Makefile from the build folder compiles.
 cat > Makefile.devkitpro <<M
 MESHPRESS := $meshpress
+MESHPRESS_TEXTURE := $texturer
 BUILD := build
 INCLUDES := .
 include $ds/meshpress.mk
@@ -85,13 +95,14 @@ cat > CMakeLists.txt <<M
 cmake_minimum_required(VERSION 3.16)
 project(projet C)
 set(MESHPRESS $meshpress)
+set(MESHPRESS_TEXTURE $texturer)
 include($ds/meshpress.cmake)
 add_executable(main main.c)
 meshpress_modeles(main \${CMAKE_SOURCE_DIR}/models)
 target_include_directories(main PRIVATE $ici)
 M
 # What each build converts, a model a line.
-convertis() { grep -o 'meshpress [^ ]*models/[^ ]*' | sed 's|.*/||' | sort | tr '\n' ' '; }
+convertis() { grep -o 'meshpress\(-texture\)\{0,1\} [^ ]*models/[^ ]*' | sed 's| .*/| |' | sort | tr '\n' ' '; }
 verifier() {
     local quoi=$1 vu=$2 voulu=$3
     echo "$quoi: $vu"
@@ -103,9 +114,9 @@ refuse() {
     local modele=$1 motif=$2 sortie
     [ $outil != cmake ] || cmake -S . -B build > /dev/null
     if sortie=$(construire); then echo "$outil: the build went on past $modele"; exit 1; fi
-    grep -q "meshpress : .*$motif" <<< "$sortie" || { echo "$outil: no message of meshpress: $sortie"; exit 1; }
+    grep -q "meshpress\(-texture\)\{0,1\} : .*$motif" <<< "$sortie" || { echo "$outil: no message of meshpress: $sortie"; exit 1; }
     [ ! -e "build/meshpress/${modele%.*}.h" ] || { echo "$outil: a list of $modele left behind"; exit 1; }
-    echo "$outil, $modele: $(grep 'meshpress : ' <<< "$sortie" | head -n 1)"
+    echo "$outil, $modele: $(grep 'meshpress\(-texture\)\{0,1\} : ' <<< "$sortie" | head -n 1)"
 }
 for outil in make blocksds devkitpro cmake; do
     rm -rf build main
@@ -116,11 +127,14 @@ for outil in make blocksds devkitpro cmake; do
         cmake) cmake -S . -B build -DCMAKE_C_COMPILER="$compilateur" > /dev/null
                construire() { cmake --build build 2>&1; }; lancer=build/main ;;
     esac
-    verifier "$outil, first build" "$(construire | convertis)" "cube.txt pyramide.txt scene.obj "
-    $lancer | grep -q 'words sent'
+    verifier "$outil, first build" "$(construire | convertis)" \
+        "meshpress cube.txt meshpress panneau.obj meshpress pyramide.txt meshpress scene.obj meshpress-texture panneau.obj meshpress-texture scene.obj "
+    $lancer | grep -q 'words sent; texture of 1024 texels, sides 2 and 2'
     find . -exec touch -d "-10 seconds" {} +
     touch models/pyramide.txt
-    verifier "$outil, pyramide.txt touched" "$(construire | convertis)" "pyramide.txt "
+    verifier "$outil, pyramide.txt touched" "$(construire | convertis)" "meshpress pyramide.txt "
+    touch models/panneau.png
+    verifier "$outil, panneau.png touched" "$(construire | convertis)" "meshpress-texture panneau.obj "
     verifier "$outil, nothing touched" "$(construire | convertis)" ""
     # devkitPro's second pass runs from build/: it finds no models there and must leave nothing.
     [ ! -e build/build ] || { echo "$outil: the pass from build/ made build/build"; exit 1; }

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# meshpress-texture held to the images (usage: texels.sh meshpress-texture): each texel of the C
+# file, decoded as GBATEK lays out a direct-colour texel (red in bits 0-4, green 5-9, blue 10-14,
+# bit 15 opaque), against the image's pixel as netpbm reads it, each channel brought to 5 bits by
+# pnmdepth and the alpha opaque from 128; then the images no DS texture can be, refused.
+set -euo pipefail
+texturer=$(realpath "$1") exemple=$(realpath "$(dirname "$0")/../../examples/panneau.png")
+travail=$(mktemp -d)
+trap 'rm -rf "$travail"' EXIT
+cd "$travail"
+# 16 x 16: every value of each channel once, the alpha a ramp.
+awk 'BEGIN { print "P3\n16 16\n255"; for (i = 0; i < 256; i++) print i, 255 - i, (i * 7) % 256 }' > rampe.ppm
+awk 'BEGIN { print "P2\n16 16\n255"; for (i = 0; i < 256; i++) print (i * 3) % 256 }' > alpha.pgm
+pnmtopng -alpha=alpha.pgm rampe.ppm > alpha.png
+pnmtopng rampe.ppm > opaque.png
+ppmtobmp rampe.ppm > rampe.bmp 2> /dev/null
+pamdepth 65535 rampe.ppm | pnmtopng > seize.png
+# 64 x 8: rows and columns not to be exchanged.
+awk 'BEGIN { print "P3\n64 8\n255"; for (y = 0; y < 8; y++) for (x = 0; x < 64; x++) print 4 * x, 32 * y, 255 - 4 * x }' | pnmtopng > large.png
+# An image's pixels reduced to 5 bits, and its alpha's bit: one line of four numbers a pixel.
+attendus() {
+    paste -d ' ' <(anytopnm "$1" 2> /dev/null | pnmdepth 31 | pnmtoplainpnm | tail -n +4 | tr -s ' \n' '\n\n' | grep . | paste -d ' ' - - -) \
+        <(if [ "$2" = oui ]; then pngtopnm -alpha "$1" | pnmdepth 255 | pnmtoplainpnm | tail -n +4 | tr -s ' \n' '\n\n' | grep . | awk '{ print ($1 >= 128) }'
+          else anytopnm "$1" 2> /dev/null | pnmtoplainpnm | tail -n +4 | tr -s ' \n' '\n\n' | grep . | paste - - - | awk '{ print 1 }'; fi)
+}
+decodes() {
+    grep -o '0x[0-9a-f]\{4\}' "$1" | awk '{ v = 0; for (i = 3; i <= 6; i++) v = 16 * v + index("0123456789abcdef", substr($1, i, 1)) - 1
+                                             print v % 32, int(v / 32) % 32, int(v / 1024) % 32, int(v / 32768) }'
+}
+for cas in "alpha.png oui" "opaque.png non" "rampe.bmp non" "seize.png non" "large.png non" "$exemple non"; do
+    set -- $cas
+    "$texturer" "$1" t.h
+    diff <(attendus "$1" "$2") <(decodes t.h) > /dev/null || { echo "$1: texels differ from its pixels"; diff <(attendus "$1" "$2") <(decodes t.h) | head; exit 1; }
+    echo "$(basename "$1"): $(decodes t.h | wc -l) texels as its pixels; $(grep -o 'TEXTURE_SIZE_[0-9]*' t.h | tr '\n' ' ')"
+done
+# What no DS texture can be: said, status 1, no file left for the compile.
+for cas in "48 32" "2048 8" "1024 512" "4 8"; do
+    set -- $cas
+    ppmmake red "$1" "$2" | pnmtopng > refusee.png
+    if "$texturer" refusee.png r.h 2> message.txt || [ -e r.h ]; then echo "$1 x $2: converted"; exit 1; fi
+    grep -q "refusee.png : $1 x $2 : les cotes d'une texture de la DS sont des puissances de deux de 8 a 1024, et elle tient dans ses 512 Kio" message.txt
+done
+echo "pas une image" > faux.png
+if "$texturer" faux.png r.h 2> message.txt; then exit 1; fi
+grep -q "faux.png : pas une image lisible" message.txt
+echo "images no DS texture can be: refused"
