@@ -16,7 +16,7 @@
 #pragma GCC diagnostic ignored "-Wunused-function"
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
-#include <stb/stb_image.h>
+#include <stb_image.h>
 #pragma GCC diagnostic pop
 
 namespace texels {
