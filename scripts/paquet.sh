@@ -31,8 +31,8 @@ scripts/windows.sh > /dev/null
 zip=build-windows/meshpress-$version-windows-x86_64.zip
 contenu=$(unzip -l "$zip")
 echo "$contenu"
-for f in meshpress.exe stagehand.exe meshpress.h meshpress.cmake convertir.cmake meshpress.txt stagehand.txt \
-         LICENSE.txt LICENCE-freeglut.txt; do
+for f in meshpress.exe meshpress-texture.exe stagehand.exe meshpress.h meshpress.cmake convertir.cmake meshpress.txt \
+         meshpress-texture.txt stagehand.txt LICENSE.txt LICENCE-freeglut.txt LICENCE-stb_image.txt; do
     grep -q " meshpress-$version-windows-x86_64/$f\$" <<< "$contenu" || echec "$zip holds no $f"
 done
 

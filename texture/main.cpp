@@ -78,8 +78,9 @@ int main(int argc, char **argv) {
             std::snprintf(raison, sizeof raison, "%s : %s", entree, std::strerror(errno));
             echouer(nullptr);
         }
-        const char *images[8];
-        const int k = obj::imagesdumodele(modele, entree, images, 8, raison, sizeof raison);
+        static const char *images[matieres::MAXMATIERES];
+        const int k = obj::imagesdumodele(modele, entree, images, matieres::MAXMATIERES, raison,
+                                          sizeof raison);
         std::fclose(modele);
         if (k < 0) echouer(nullptr);
         image = k > 0 ? images[0] : nullptr;

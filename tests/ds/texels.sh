@@ -4,7 +4,7 @@
 # bit 15 opaque), against the image's pixel as netpbm reads it, each channel brought to 5 bits by
 # pnmdepth and the alpha opaque from 128; then the images no DS texture can be, refused.
 set -euo pipefail
-texturer=$(realpath "$1") exemple=$(realpath "$(dirname "$0")/../../examples/panneau.png")
+texturer=$(realpath "$1") exemple=$(realpath "$(dirname "$0")/../../examples/panneau.png") golden=$(realpath "$(dirname "$0")/../golden/meshpress")
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 cd "$travail"
@@ -33,6 +33,17 @@ for cas in "alpha.png oui" "opaque.png non" "rampe.bmp non" "seize.png non" "lar
     diff <(attendus "$1" "$2") <(decodes t.h) > /dev/null || { echo "$1: texels differ from its pixels"; diff <(attendus "$1" "$2") <(decodes t.h) | head; exit 1; }
     echo "$(basename "$1"): $(decodes t.h | wc -l) texels as its pixels; $(grep -o 'TEXTURE_SIZE_[0-9]*' t.h | tr '\n' ' ')"
 done
+# From a model: the image its material names, found as meshpress finds it; of several, the
+# first, the others said; the files it was made from, as make reads them.
+cas=$golden
+cp -r "$cas/obj_blender_panneau" "$cas/obj_formats_image" .
+"$texturer" obj_blender_panneau/panneau.obj panneau_texture.h panneau_texture.d
+diff <(attendus obj_blender_panneau/panneau.png non) <(decodes panneau_texture.h) > /dev/null
+[ "$(cat panneau_texture.d)" = "$(printf 'panneau_texture.h: obj_blender_panneau/panneau.obj obj_blender_panneau/panneau.png\nobj_blender_panneau/panneau.png:')" ]
+(cd obj_formats_image && "$texturer" formats.obj f.h 2> message.txt)
+grep -q "formats.obj : ses faces prennent 13 images ; la liste se dessine avec une seule texture liee : base.jpg est ecrite" obj_formats_image/message.txt
+grep -q '^/\* base.jpg, 64 x 32 texels' obj_formats_image/f.h
+echo "from a model: its material's image, and of several the first"
 # What no DS texture can be: said, status 1, no file left for the compile.
 for cas in "48 32" "2048 8" "1024 512" "4 8"; do
     set -- $cas
