@@ -89,14 +89,12 @@ for i in "${!cles[@]}"; do
         avertir "$quelles of $f (1 to $blocs): object $((i + 1)) is drawn unposed there, as the DS draws it"
     fi
 done
-# A texture as netpbm reads it, by its name's extension; its alpha as a grey picture, opaque
-# where the image has none.
 # The texture converter: MESHPRESS_TEXTURE, else the one built beside this script in the
 # repository, else the one installed.
 texturer=${MESHPRESS_TEXTURE:-}
 [ -n "$texturer" ] || { [ -x "$ici/../build/texture/meshpress-texture" ] && texturer=$ici/../build/texture/meshpress-texture; } || texturer=meshpress-texture
+# A texture as netpbm reads it, by its name's extension: its size is checked here.
 enpnm() { case $1 in *.[pP][nN][gG]) pngtopnm "$1" ;; *.[bB][mM][pP]) bmptopnm "$1" ;; *) false ;; esac; }
-alpha() { case $1 in *.[pP][nN][gG]) pngtopnm -alpha "$1" | pnmdepth 255 ;; *) enpnm "$1" | ppmtopgm | pnmdepth 255 | pamfunc -max 255 ;; esac; }
 cote() { [ "$1" -ge 8 ] && [ "$1" -le 1024 ] && [ $(($1 & ($1 - 1))) -eq 0 ]; }
 # The textured lists, each bound to its texture: the k-th -t for the k-th, or one for all.
 declare -A texturee
@@ -107,14 +105,13 @@ if [ ${#images[@]} -gt 0 ]; then
     [ ${#images[@]} -eq 1 ] || [ ${#images[@]} -eq ${#textures[@]} ] ||
         refuser "${#images[@]} textures for ${#textures[@]} textured display-list files: give one for each, in their order, or one for all"
 fi
-declare -A largeurs hauteurs
 for t in "${images[@]}"; do
     [ -f "$t" ] && [ -r "$t" ] || refuser "$t: no such image"
     taille=$(enpnm "$t" 2> /dev/null | pnmfile 2> /dev/null | sed -n 's/.*, \([0-9]*\) by \([0-9]*\) .*/\1 \2/p') || true
     [ -n "$taille" ] || refuser "$t: not an image netpbm can read (PNG or BMP)"
     read -r largeur hauteur <<< "$taille"
     cote "$largeur" && cote "$hauteur" || refuser "$t: $largeur x $hauteur: the sides of a DS texture are powers of two from 8 to 1024"
-    largeurs[$t]=$largeur hauteurs[$t]=$hauteur octets=$((octets + 2 * largeur * hauteur))
+    octets=$((octets + 2 * largeur * hauteur))
 done
 [ "$octets" -le 524288 ] || refuser "the textures take $octets bytes: more than the DS's 512 KiB of texture memory (VRAM banks A to D)"
 [ ${#listes[@]} -gt 0 ] || refuser "no display-list file given, only keyframe files"

@@ -28,12 +28,13 @@ set(CPACK_DEBIAN_PACKAGE_SUGGESTS "make | cmake")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "meshpress converts a Wavefront OBJ model (what Blender exports) or a text model
 file into a display-list source file: C text defining one u32 array that a
 Nintendo DS program built with libnds sends to the geometry engine.
-stagehand loads those files in an OpenGL window, lets the user move the camera
-and place and turn each object, and writes a keyframe file (a C function) per
-object. meshpress-texture writes a model's texture image in the DS's direct
-colour, as C. meshpress-apercu shows the files as the DS draws them, in the
-DeSmuME emulator. The package also holds meshpress.h for DS programs and the fragments
-that convert a DS project's models in its Makefile or CMake build.")
+meshpress-texture writes the model's texture image in the DS's direct colour,
+as C. stagehand loads the display lists in an OpenGL window, lets the user move
+the camera and place and turn each object, and writes a keyframe file (a C
+function) per object. meshpress-apercu shows the files as the DS draws them,
+in the DeSmuME emulator. The package also holds meshpress.h for DS programs and
+the fragments that convert a DS project's models in its Makefile or CMake
+build.")
 
 # Debian's own files: the copyright, and the changelog compressed as Debian compresses it.
 add_custom_command(OUTPUT changelog.gz

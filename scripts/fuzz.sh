@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets (clang, ASan + UBSan) and runs the three side by side for the given
+# Builds the libFuzzer targets (clang, ASan + UBSan) and runs the four side by side for the given
 # number of seconds (default 60) from their seed corpora. New inputs go to a working corpus
 # (default /tmp/fuzz-corpus), never to the seeds; a finding is written to the working folder and
 # fails the run.
@@ -13,18 +13,20 @@ cmake --build build-fuzz -j "$(nproc)" > /dev/null
 export ASAN_OPTIONS=detect_leaks=0
 # The OBJ reader says on standard error what it leaves out: the target's own messages are closed
 # (close_fd_mask), libFuzzer's and the sanitizers' still come.
-declare -A options=([conversion]="" [chargeur]="" [obj]="-close_fd_mask=2")
+declare -A options=([conversion]="" [chargeur]="" [obj]="-close_fd_mask=2" [texture]="")
+# The image formats have no words worth a dictionary.
+declare -A dictionnaires=([conversion]="-dict=fuzz/conversion.dict" [chargeur]="-dict=fuzz/chargeur.dict" [obj]="-dict=fuzz/obj.dict" [texture]="")
 pids=()
-for cible in conversion chargeur obj; do
+for cible in conversion chargeur obj texture; do
     mkdir -p "$travail/$cible"
-    build-fuzz/fuzz/fuzz_$cible -dict=fuzz/$cible.dict -max_total_time="$secondes" ${options[$cible]} \
+    build-fuzz/fuzz/fuzz_$cible ${dictionnaires[$cible]} -max_total_time="$secondes" ${options[$cible]} \
         -print_final_stats=1 -artifact_prefix="$travail/$cible-" \
         "$travail/$cible" fuzz/corpus/$cible > /dev/null 2> "$travail/$cible.log" &
     pids+=($!)
 done
 statut=0
 for pid in "${pids[@]}"; do wait "$pid" || statut=1; done
-for cible in conversion chargeur obj; do
+for cible in conversion chargeur obj texture; do
     echo "== $cible"
     grep -E '^(Done|stat::number_of_executed_units|#[0-9]+ +DONE)' "$travail/$cible.log" || true
     grep -E '^#[0-9]+' "$travail/$cible.log" | tail -n 1

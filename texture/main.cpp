@@ -87,7 +87,8 @@ int main(int argc, char **argv) {
         if (k > 1)
             std::fprintf(stderr,
                          "meshpress-texture : attention : %s : ses faces prennent %d images ; la "
-                         "liste se dessine avec une seule texture liee : %s est ecrite.\n",
+                         "liste se dessine avec une seule texture liee : seule la premiere, %s, "
+                         "est convertie.\n",
                          entree, k, images[0]);
     }
     if (image != nullptr && !texels::lire(image, raison, sizeof raison)) echouer(nullptr);

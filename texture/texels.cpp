@@ -5,8 +5,11 @@
 
 #include "mot.h"
 
+// PNG and BMP only, what DS authors' textures are: stb_image's other decoders read outside their
+// tables on malformed files.
 #define STB_IMAGE_IMPLEMENTATION
-#define STBI_NO_HDR
+#define STBI_ONLY_PNG
+#define STBI_ONLY_BMP
 #define STBI_NO_LINEAR
 #define STBI_FAILURE_USERMSG
 #pragma GCC diagnostic push
@@ -36,6 +39,42 @@ bool cote(int n) {
     return n >= COTEMIN && n <= COTEMAX && (n & (n - 1)) == 0;
 }
 
+// Sides the DS takes, within its texture memory.
+bool texture(int l, int h) {
+    return cote(l) && cote(h) && 2L * l * h <= OCTETSMAX;
+}
+
+void refuser(const char *nom, int l, int h, char *raison, size_t taille) {
+    std::snprintf(raison, taille,
+                  "%s : %d x %d : les cotes d'une texture de la DS sont des puissances de deux de "
+                  "%d a %d, et elle tient dans ses %ld Kio de memoire de textures",
+                  nom, l, h, COTEMIN, COTEMAX, OCTETSMAX / 1024);
+}
+
+// The whole file: a DS texture's image, PNG or BMP, is far smaller.
+unsigned char fichier[8 << 20];
+
+// Whether a PNG's chunks each lie within the file (a file that is no PNG passes): the decoder
+// takes a chunk's length as it is written and allocates it before reading.
+bool pngentier(const unsigned char *d, size_t n) {
+    static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (n < 8 || std::memcmp(d, signature, 8) != 0) return true;
+    for (size_t i = 8; i + 12 <= n;) {
+        const size_t longueur = static_cast<size_t>(d[i]) << 24 | static_cast<size_t>(d[i + 1]) << 16 |
+                                static_cast<size_t>(d[i + 2]) << 8 | d[i + 3];
+        if (longueur > n - i - 12) return false;
+        if (std::memcmp(d + i + 4, "IEND", 4) == 0) return true;
+        i += 12 + longueur;
+    }
+    return false;
+}
+
+// The decoder's reason for its last failure.
+const char *pourquoi() {
+    const char *r = stbi_failure_reason();
+    return r != nullptr ? r : "?";
+}
+
 } // namespace
 
 bool lire(const char *nom, char *raison, size_t taille) {
@@ -44,26 +83,38 @@ bool lire(const char *nom, char *raison, size_t taille) {
         std::snprintf(raison, taille, "%s : %s", nom, std::strerror(errno));
         return false;
     }
+    const size_t lus = std::fread(fichier, 1, sizeof fichier, f);
+    const bool entier = std::fgetc(f) == EOF && !std::ferror(f);
+    std::fclose(f);
+    if (!entier) {
+        std::snprintf(raison, taille, "%s : %s", nom,
+                      lus == sizeof fichier ? "plus de 8 Mio, trop pour une texture de la DS"
+                                            : "lecture impossible");
+        return false;
+    }
+    const int n = static_cast<int>(lus);
     int l = 0, h = 0, canaux = 0;
     // The size first, from the header: an image too big for the DS is never decoded.
-    if (stbi_info_from_file(f, &l, &h, &canaux) == 0) {
-        std::snprintf(raison, taille, "%s : pas une image lisible (PNG, BMP, TGA, JPEG) : %s", nom,
-                      stbi_failure_reason());
-        std::fclose(f);
-        return false;
-    }
-    if (!cote(l) || !cote(h) || 2L * l * h > OCTETSMAX) {
+    const bool png = pngentier(fichier, lus);
+    if (!png || stbi_info_from_memory(fichier, n, &l, &h, &canaux) == 0) {
         std::snprintf(raison, taille,
-                      "%s : %d x %d : les cotes d'une texture de la DS sont des puissances de deux "
-                      "de %d a %d, et elle tient dans ses %ld Kio de memoire de textures",
-                      nom, l, h, COTEMIN, COTEMAX, OCTETSMAX / 1024);
-        std::fclose(f);
+                      "%s : pas une image PNG ou BMP lisible (%s) : enregistrez-la en PNG", nom,
+                      png ? pourquoi() : "un bloc du PNG passe la fin du fichier");
         return false;
     }
-    unsigned char *pixels = stbi_load_from_file(f, &l, &h, &canaux, 4);
-    std::fclose(f);
+    if (!texture(l, h)) {
+        refuser(nom, l, h, raison, taille);
+        return false;
+    }
+    unsigned char *pixels = stbi_load_from_memory(fichier, n, &l, &h, &canaux, 4);
     if (pixels == nullptr) {
-        std::snprintf(raison, taille, "%s : image illisible : %s", nom, stbi_failure_reason());
+        std::snprintf(raison, taille, "%s : image illisible : %s", nom, pourquoi());
+        return false;
+    }
+    // The decoder gives the size again: the table holds only what was checked.
+    if (!texture(l, h)) {
+        refuser(nom, l, h, raison, taille);
+        stbi_image_free(pixels);
         return false;
     }
     largeur = l;

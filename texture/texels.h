@@ -18,7 +18,7 @@ extern int largeur, hauteur;
 // An 8-bit channel reduced to 5 bits, to the nearest; alpha from 128 up is opaque.
 uint16_t texel(unsigned rouge, unsigned vert, unsigned bleu, unsigned alpha);
 
-// Reads the image (PNG, BMP, TGA, JPEG, GIF's first picture...) into table; false, with why
+// Reads the image (PNG or BMP) into table; false, with why
 // (French) in raison, for a file that is no such image or whose sides are no DS texture's.
 bool lire(const char *nom, char *raison, size_t taille);
 

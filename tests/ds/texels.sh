@@ -40,9 +40,11 @@ cp -r "$cas/obj_blender_panneau" "$cas/obj_formats_image" .
 "$texturer" obj_blender_panneau/panneau.obj panneau_texture.h panneau_texture.d
 diff <(attendus obj_blender_panneau/panneau.png non) <(decodes panneau_texture.h) > /dev/null
 [ "$(cat panneau_texture.d)" = "$(printf 'panneau_texture.h: obj_blender_panneau/panneau.obj obj_blender_panneau/panneau.png\nobj_blender_panneau/panneau.png:')" ]
-(cd obj_formats_image && "$texturer" formats.obj f.h 2> message.txt)
-grep -q "formats.obj : ses faces prennent 13 images ; la liste se dessine avec une seule texture liee : base.jpg est ecrite" obj_formats_image/message.txt
-grep -q '^/\* base.jpg, 64 x 32 texels' obj_formats_image/f.h
+# Of several images, the first is converted: here a JPEG, which it does not read.
+if (cd obj_formats_image && "$texturer" formats.obj f.h 2> message.txt); then exit 1; fi
+grep -q "formats.obj : ses faces prennent 13 images ; la liste se dessine avec une seule texture liee : seule la premiere, base.jpg, est convertie" obj_formats_image/message.txt
+grep -q "base.jpg : pas une image PNG ou BMP lisible .*: enregistrez-la en PNG" obj_formats_image/message.txt
+[ ! -e obj_formats_image/f.h ]
 echo "from a model: its material's image, and of several the first"
 # What no DS texture can be: said, status 1, no file left for the compile.
 for cas in "48 32" "2048 8" "1024 512" "4 8"; do
@@ -53,5 +55,9 @@ for cas in "48 32" "2048 8" "1024 512" "4 8"; do
 done
 echo "pas une image" > faux.png
 if "$texturer" faux.png r.h 2> message.txt; then exit 1; fi
-grep -q "faux.png : pas une image lisible" message.txt
+grep -q "faux.png : pas une image PNG ou BMP lisible" message.txt
+# A PNG whose data chunk claims 2 GiB: refused before the decoder allocates it.
+printf '\211PNG\r\n\032\n\177\377\377\377IDAT' > enorme.png
+if "$texturer" enorme.png r.h 2> message.txt; then exit 1; fi
+grep -q "enorme.png : pas une image PNG ou BMP lisible (un bloc du PNG passe la fin du fichier)" message.txt
 echo "images no DS texture can be: refused"
