@@ -46,6 +46,13 @@ int lireentierconsole(FILE *flux, int &destination) {
     return 1;
 }
 
+const char *nomseul(const char *chemin) {
+    const char *nom = chemin;
+    for (const char *c = chemin; *c; ++c)
+        if (*c == '/' || *c == '\\') nom = c + 1;
+    return nom;
+}
+
 bool aextension(const char *nom, const char *extension) {
     const size_t n = std::strlen(nom), e = std::strlen(extension);
     if (n <= e || nom[n - e - 1] != '.') return false;

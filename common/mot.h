@@ -12,6 +12,9 @@ long lirelemot(FILE *flux, char *tampon, size_t taille);
 // number (what "%d" takes of it is taken, the rest stays), EOF when the stream ended first.
 int lireentierconsole(FILE *flux, int &destination);
 
+// A file's name alone, after its last '/' or '\\' (a path may be written on another machine).
+const char *nomseul(const char *chemin);
+
 // Whether the file's name ends in a point and extension (lower-case letters), in any case.
 bool aextension(const char *nom, const char *extension);
 

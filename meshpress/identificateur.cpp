@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "mot.h"
+
 namespace {
 
 // The keywords of C up to C23: none can name an array.
@@ -30,9 +32,7 @@ bool identificateurc(const char *nom, const char **pourquoi, char *propose, size
     if (place == 0) return true;
     *pourquoi = nullptr;
     // The name the file's own folder would give: after its last directory separator.
-    const char *fin = nom;
-    for (const char *c = nom; *c; ++c)
-        if (*c == '/' || *c == '\\') fin = c + 1;
+    const char *fin = nomseul(nom);
     if (fin != nom) *pourquoi = "il a une partie dossier";
     size_t n = 0;
     if (chiffre(*fin)) {

@@ -90,14 +90,6 @@ void lireimage(Lignes &l, Matiere &m, const char *dossier) {
     if (!chemin(nom, dossier, m.image, sizeof m.image)) m.image[0] = '\0';
 }
 
-// The file's name alone, after its last '/' or '\\': a path written on another machine.
-const char *nomseul(const char *chemin) {
-    const char *nom = chemin;
-    for (const char *c = chemin; *c; ++c)
-        if (*c == '/' || *c == '\\') nom = c + 1;
-    return nom;
-}
-
 // An image that cannot be opened as written is looked for by its name alone, beside the library,
 // then beside the model: a map_Kd written on another machine names folders that are not here.
 bool chercherimage(Matiere &m, const char *dossiermodele) {

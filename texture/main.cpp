@@ -37,13 +37,6 @@ void nommake(FILE *f, const char *nom) {
     }
 }
 
-const char *nomseul(const char *chemin) {
-    const char *n = chemin;
-    for (const char *c = chemin; *c != '\0'; ++c)
-        if (*c == '/' || *c == '\\') n = c + 1;
-    return n;
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
