@@ -69,10 +69,21 @@ void signaler(const char *programme, bool apresligne, const char *format, ...) {
     va_end(arguments);
 }
 
+namespace {
+
+bool echoue = false;
+
+} // namespace
+
 void echec(const char *programme, const char *format, ...) {
+    echoue = true;
     std::fputs("erreur", stdout);
     va_list arguments;
     va_start(arguments, format);
     vsignaler(programme, true, format, arguments);
     va_end(arguments);
+}
+
+int statutfinal() {
+    return echoue ? 1 : 0;
 }

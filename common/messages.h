@@ -30,3 +30,7 @@ void signaler(const char *programme, bool apresligne, const char *format, ...)
 // A failure: "erreur" on standard output, then on standard error, on a line of its own, what
 // could not be done and why.
 void echec(const char *programme, const char *format, ...) __attribute__((format(FORMATMESSAGE, 2, 3)));
+
+// The exit status: 1 once a failure has been said, so that a script, a batch file or a build
+// tells a failed run from a good one; 0 otherwise.
+int statutfinal();

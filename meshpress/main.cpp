@@ -1,4 +1,5 @@
 #include "convertisseur.h"
+#include "messages.h"
 #include "options.h"
 #include "systeme.h"
 
@@ -21,5 +22,5 @@ int main(int argc, char **argv) {
         if (!optioncommune(argv[i], "meshpress", USAGE))
             refuserargument(argv[i], "meshpress", USAGE);
     convertisseur();
-    return 0;
+    return statutfinal();
 }

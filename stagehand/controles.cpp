@@ -140,10 +140,7 @@ void Clavier(unsigned char key, int, int) {
     if (key == 'r') mode = 2;
     if (key == 13) enregistrerposition();
     if (key == 'c') aide();
-    if (key == 27) {
-        fermerfichiers();
-        std::exit(0);
-    }
+    if (key == 27) terminer();
     if (key == '+' && ++numero > nombreobjet) numero = 1;
     if (key == '-' && --numero == 0) numero = nombreobjet;
     glLoadIdentity();

@@ -58,7 +58,7 @@ void prendrelamain() {
     glutDisplayFunc(Display);
     glutReshapeFunc(reshape);
     // Closing the window ends the program as Esc does, with complete keyframe files.
-    glutCloseFunc(fermerfichiers);
+    glutCloseFunc(terminer);
     synchroniserfenetre();
     glutMainLoopEvent();
     glutPassiveMotionFunc(motion);
@@ -74,10 +74,10 @@ void prendrelamain() {
 
 void init() {
     initrendu();
-    if (!chargement()) std::exit(0);
+    if (!chargement()) std::exit(1);
     std::memset(translate, 0, sizeof translate);
     std::memset(rotate, 0, sizeof rotate);
-    if (!ouvrirfichiers()) std::exit(0);
+    if (!ouvrirfichiers()) std::exit(1);
 }
 
 int lancer(int argc, char **argv) {

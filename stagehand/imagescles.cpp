@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "messages.h"
@@ -313,4 +314,9 @@ void fermerfichiers() {
                  "et ne compile%s pas ; appuyez sur Entree une fois au moins avant Echap.",
                  noms, nombreobjet > 1 ? "nent" : "t", nombreobjet > 1 ? "ront" : "ra");
     }
+}
+
+void terminer() {
+    fermerfichiers();
+    std::exit(statutfinal());
 }

@@ -18,3 +18,6 @@ bool creerfichiers(const char *base);
 void enregistrerposition();
 // Writes each function's closing brace and closes the files; only the first call acts.
 void fermerfichiers();
+// Esc or the window's closing: the files closed, then the end of the program, with status 1 when
+// a failure was said on the way (a keyframe or a closing brace that could not be written).
+[[noreturn]] void terminer();
