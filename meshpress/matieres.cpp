@@ -12,6 +12,8 @@ namespace matieres {
 
 Matiere table[MAXMATIERES];
 int nombre = 0;
+char bibliotheques[MAXBIBLIOTHEQUES][TAILLECHEMIN];
+int nombrebibliotheques = 0;
 
 namespace {
 
@@ -110,7 +112,7 @@ bool chercherimage(Matiere &m, const char *dossiermodele) {
 } // namespace
 
 void oublier() {
-    nombre = 0;
+    nombre = nombrebibliotheques = 0;
 }
 
 void dossierde(const char *nom, char *dossier, size_t taille) {
@@ -142,6 +144,8 @@ Lecture lirebibliotheque(const char *nom, const char *dossierobj, char *raison, 
     if (!chemin(nom, dossierobj, fichier, sizeof fichier)) return INTROUVABLE;
     FILE *f = trouverfichier(fichier) ? ouvrirlecture(fichier) : nullptr;
     if (f == nullptr) return INTROUVABLE;
+    if (nombrebibliotheques < MAXBIBLIOTHEQUES)
+        std::strcpy(bibliotheques[nombrebibliotheques++], fichier);
     dossierde(fichier, dossier, sizeof dossier);
     Lignes l;
     ouvrirlignes(l, f, tampon, sizeof tampon);

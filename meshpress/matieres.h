@@ -29,7 +29,12 @@ constexpr int AUCUNE = -1, HORSTABLE = -2, NOMTROPLONG = -3;
 extern Matiere table[MAXMATIERES];
 extern int nombre;
 
-// Forgets every material: a new model starts.
+// The MTL libraries read since the last oublier(), as opened (the first MAXBIBLIOTHEQUES).
+constexpr int MAXBIBLIOTHEQUES = 64;
+extern char bibliotheques[MAXBIBLIOTHEQUES][TAILLECHEMIN];
+extern int nombrebibliotheques;
+
+// Forgets every material and library: a new model starts.
 void oublier();
 
 // Reads the MTL library nom, named relative to the folder dossier (ends in its separator, or

@@ -8,6 +8,7 @@
 #include "mot.h"
 #include "obj.h"
 #include "options.h"
+#include "sortie.h"
 #include "systeme.h"
 #include "texels.h"
 
@@ -28,13 +29,42 @@ char raison[2 * matieres::TAILLECHEMIN + 256];
     std::exit(1);
 }
 
-// A name as make reads it in a rule: blanks, '#' and '$' escaped.
-void nommake(FILE *f, const char *nom) {
+// A name as make reads it in a rule: blanks, '#' and '$' escaped; false when it does not fit.
+bool nommake(const char *nom, char *tampon, size_t taille) {
+    size_t n = 0;
     for (const char *c = nom; *c != '\0'; ++c) {
-        if (*c == ' ' || *c == '\t' || *c == '#') std::fputc('\\', f);
-        if (*c == '$') std::fputc('$', f);
-        std::fputc(*c, f);
+        if (n + 3 > taille) return false;
+        if (*c == ' ' || *c == '\t' || *c == '#') tampon[n++] = '\\';
+        if (*c == '$') tampon[n++] = '$';
+        tampon[n++] = *c;
     }
+    tampon[n] = '\0';
+    return true;
+}
+
+void ecriremake(FILE *f, const char *nom) {
+    char tampon[2 * matieres::TAILLECHEMIN + 1];
+    if (nommake(nom, tampon, sizeof tampon)) std::fputs(tampon, f);
+}
+
+// The texture files this program writes begin with one of its two comments.
+bool texturesienne(const char *debut, size_t longueur) {
+    const char *fin = static_cast<const char *>(std::memchr(debut, '\n', longueur));
+    if (fin == nullptr || longueur < 3 || std::memcmp(debut, "/* ", 3) != 0) return false;
+    const size_t n = static_cast<size_t>(fin - debut);
+    const auto finit = [&](const char *motif) {
+        const size_t m = std::strlen(motif);
+        return n >= m && std::memcmp(debut + n - m, motif, m) == 0;
+    };
+    return finit(" texels in the DS's direct colour (5 bits each of red, green and") ||
+           finit(": no face of it is textured with an image (map_Kd). */");
+}
+
+// The dependency files it writes begin with the rule of their texture file.
+char regle[2 * matieres::TAILLECHEMIN + 2];
+bool dependancessiennes(const char *debut, size_t longueur) {
+    const size_t n = std::strlen(regle);
+    return n > 1 && longueur >= n && std::memcmp(debut, regle, n) == 0;
 }
 
 } // namespace
@@ -84,6 +114,31 @@ int main(int argc, char **argv) {
                          "est convertie.\n",
                          entree, k, images[0]);
     }
+    // Nothing is written over a file read, nor over a file this program did not write: the
+    // arguments given in the wrong order destroy nothing.
+    const char *lus[2 + matieres::MAXBIBLIOTHEQUES];
+    int nlus = 0;
+    lus[nlus++] = entree;
+    if (image != nullptr && image != entree) lus[nlus++] = image;
+    if (obj::estobj(entree))
+        for (int i = 0; i < matieres::nombrebibliotheques; ++i)
+            lus[nlus++] = matieres::bibliotheques[i];
+    if (!sortiepermise(sortie, lus, nlus, texturesienne, raison, sizeof raison)) echouer(nullptr);
+    if (dependances != nullptr) {
+        if (std::strcmp(dependances, sortie) == 0) {
+            std::snprintf(raison, sizeof raison,
+                          "%s : la texture et ses dependances ne peuvent avoir le meme nom",
+                          sortie);
+            echouer(nullptr);
+        }
+        if (!nommake(sortie, regle, sizeof regle - 1)) {
+            std::snprintf(raison, sizeof raison, "%s : nom trop long", sortie);
+            echouer(nullptr);
+        }
+        std::strcat(regle, ":");
+        if (!sortiepermise(dependances, lus, nlus, dependancessiennes, raison, sizeof raison))
+            echouer(nullptr);
+    }
     if (image != nullptr && !texels::lire(image, raison, sizeof raison)) echouer(nullptr);
     FILE *f = std::fopen(sortie, "wb");
     if (f == nullptr) {
@@ -105,18 +160,17 @@ int main(int argc, char **argv) {
             std::snprintf(raison, sizeof raison, "%s : %s", dependances, std::strerror(errno));
             echouer(sortie);
         }
-        nommake(d, sortie);
-        std::fputs(":", d);
+        std::fputs(regle, d);
         std::fputc(' ', d);
-        nommake(d, entree);
+        ecriremake(d, entree);
         if (image != nullptr && image != entree) {
             std::fputc(' ', d);
-            nommake(d, image);
+            ecriremake(d, image);
         }
         std::fputc('\n', d);
         // A rule of its own for the image: make goes on when it is deleted or renamed.
         if (image != nullptr && image != entree) {
-            nommake(d, image);
+            ecriremake(d, image);
             std::fputs(":\n", d);
         }
         std::fclose(d);

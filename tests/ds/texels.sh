@@ -61,3 +61,19 @@ printf '\211PNG\r\n\032\n\177\377\377\377IDAT' > enorme.png
 if "$texturer" enorme.png r.h 2> message.txt; then exit 1; fi
 grep -q "enorme.png : pas une image PNG ou BMP lisible (un bloc du PNG passe la fin du fichier)" message.txt
 echo "images no DS texture can be: refused"
+# Outputs that name an input, or a file it did not write: refused, every file as it was; its own
+# files are written again.
+cd obj_blender_panneau
+empreintes=$(cksum panneau.obj panneau.mtl panneau.png)
+echo "int garde;" > programme.h
+for cas in "panneau.png panneau.obj" "panneau.obj panneau.png" "panneau.obj panneau.mtl" "panneau.obj ./panneau.obj" \
+           "panneau.obj programme.h" "panneau.obj t.h panneau.mtl" "panneau.obj t.h programme.h" "panneau.obj t.h t.h"; do
+    if "$texturer" $cas 2> message.txt; then echo "meshpress-texture $cas: written"; exit 1; fi
+    set -- $cas; sortie=${3:-$2}
+    grep -q -e "$sortie est un des fichiers lus" -e "$sortie existe et n'a pas ete ecrit par ce programme" -e "meme nom" message.txt ||
+        { echo "meshpress-texture $cas:"; cat message.txt; exit 1; }
+done
+[ "$(cksum panneau.obj panneau.mtl panneau.png)" = "$empreintes" ] && [ "$(cat programme.h)" = "int garde;" ]
+[ ! -e t.h ] && [ ! -e panneau.h ]
+"$texturer" panneau.obj t.h t.d && "$texturer" panneau.obj t.h t.d && "$texturer" panneau.obj t.h t.d
+echo "outputs naming an input or another's file: refused, nothing changed"
