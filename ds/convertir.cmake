@@ -2,7 +2,9 @@
 # CMake runs on (Windows included, where there is no POSIX shell):
 #   cmake -DMODELE=model -DSORTIE=out.h [-DMESHPRESS=meshpress] -P convertir.cmake
 # The answers are given as a file, from OUT.h's folder, so that the array is named after OUT.h's
-# stem. When meshpress says erreur, its message is shown, OUT.h removed, and the script fails.
+# stem; the model is named from there by its relative path, which holds no blank where the
+# project's own folder does ("C:/Users/me/DS tools/"). When meshpress fails, its message is
+# shown, OUT.h removed, and the script fails.
 if(NOT MODELE OR NOT SORTIE)
   message(FATAL_ERROR "usage: cmake -DMODELE=model -DSORTIE=out.h [-DMESHPRESS=meshpress] -P convertir.cmake")
 endif()
@@ -13,21 +15,22 @@ get_filename_component(modele "${MODELE}" ABSOLUTE)
 get_filename_component(sortie "${SORTIE}" ABSOLUTE)
 get_filename_component(dossier "${sortie}" DIRECTORY)
 get_filename_component(nom "${sortie}" NAME_WLE)
+# From another drive there is no relative path: the absolute one stays.
+file(RELATIVE_PATH relatif "${dossier}" "${modele}")
+# meshpress reads each answer as one word.
+foreach(reponse IN ITEMS "${relatif}" "${nom}")
+  if(reponse MATCHES "[ \t]")
+    message(FATAL_ERROR "convertir.cmake: ${MODELE}: meshpress takes each name as one word, and "
+                        "'${reponse}' holds a blank: rename the model or its folder without blanks")
+  endif()
+endforeach()
 file(MAKE_DIRECTORY "${dossier}")
 set(reponses "${dossier}/${nom}.reponses")
-file(WRITE "${reponses}" "${modele}\n${nom}\n")
+file(WRITE "${reponses}" "${relatif}\n${nom}\n")
 execute_process(COMMAND "${MESHPRESS}" INPUT_FILE "${reponses}" WORKING_DIRECTORY "${dossier}"
-                OUTPUT_VARIABLE transcription)
+                OUTPUT_QUIET RESULT_VARIABLE statut)
 file(REMOVE "${reponses}")
-# A conversion ends its transcript with the echoed name; erreur ends it otherwise.
-string(LENGTH "${nom}.c" n)
-string(LENGTH "${transcription}" t)
-set(fin "")
-if(t GREATER_EQUAL n)
-  math(EXPR debut "${t} - ${n}")
-  string(SUBSTRING "${transcription}" ${debut} ${n} fin)
-endif()
-if(NOT fin STREQUAL "${nom}.c")
+if(NOT statut EQUAL 0)
   file(REMOVE "${sortie}")
   message(FATAL_ERROR "convertir.cmake: ${MODELE}: meshpress failed (erreur)")
 endif()

@@ -5,7 +5,9 @@
 # and devkitPro's) and through meshpress.cmake, of the repository's ds/ or of the ds folder given
 # (the installed one): every model converted before the compile, only a touched one again, and a
 # model meshpress cannot convert stopping the build with its message; a texture made again when
-# its image changed, and only then.
+# its image changed, and only then. The project's folder holds a blank and an accent, as users'
+# folders do ("mon projet", "C:/Users/me/DS tools"); devkitPro's template itself takes no blank
+# in its folder (-iquote $(CURDIR)/...), so its stand-in is built from a folder without.
 set -euo pipefail
 ici=$(cd "$(dirname "$0")" && pwd) ds=$(cd "${3:-$(dirname "$0")/../../ds}" && pwd)
 meshpress=$1 compilateur=$2 texturer=${4:-meshpress-texture}
@@ -13,7 +15,8 @@ travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 cd "$travail"
 seq 1000001 | sed 's/.*/v 0 0 0/' > gros.obj
-mkdir projet && cd projet
+projet="mon projèt"
+mkdir "$projet" && cd "$projet"
 mkdir models
 cp "$ici"/../../examples/cube.txt "$ici"/../../examples/pyramide.txt "$ici"/../../examples/scene.obj \
    "$ici"/../../examples/panneau.* models/
@@ -102,7 +105,7 @@ meshpress_modeles(main \${CMAKE_SOURCE_DIR}/models)
 target_include_directories(main PRIVATE $ici)
 M
 # What each build converts, a model a line.
-convertis() { grep -o 'meshpress\(-texture\)\{0,1\} [^ ]*models/[^ ]*' | sed 's| .*/| |' | sort | tr '\n' ' '; }
+convertis() { grep -o 'meshpress\(-texture\)\{0,1\} .*models/[^ ]*' | sed 's| .*/| |' | sort | tr '\n' ' '; }
 verifier() {
     local quoi=$1 vu=$2 voulu=$3
     echo "$quoi: $vu"
@@ -118,7 +121,8 @@ refuse() {
     [ ! -e "build/meshpress/${modele%.*}.h" ] || { echo "$outil: a list of $modele left behind"; exit 1; }
     echo "$outil, $modele: $(grep 'meshpress\(-texture\)\{0,1\} : ' <<< "$sortie" | head -n 1)"
 }
-for outil in make blocksds devkitpro cmake; do
+for outil in make blocksds cmake devkitpro; do
+    [ $outil != devkitpro ] || { cd .. && mv "$projet" projet && cd projet; }
     rm -rf build main
     case $outil in
         make) construire() { make -s main 2>&1; }; nettoyer() { make -s clean 2>&1; }; lancer=./main ;;
@@ -154,3 +158,10 @@ for outil in make blocksds devkitpro cmake; do
     rm models/gros.obj
     [ $outil != cmake ] || cmake -S . -B build > /dev/null
 done
+# A model whose own name holds a blank cannot be one answer of meshpress's dialogue: said.
+rm -rf build && cp models/cube.txt "models/mon cube.txt"
+cmake -S . -B build -DCMAKE_C_COMPILER="$compilateur" > /dev/null
+if sortie=$(cmake --build build 2>&1); then echo "cmake: 'mon cube.txt' converted"; exit 1; fi
+tr -s ' \n' '  ' <<< "$sortie" | grep -q "meshpress takes each name as one word, and '../../models/mon cube.txt' holds a blank" ||
+    { echo "cmake, 'mon cube.txt': $sortie"; exit 1; }
+echo "cmake, 'mon cube.txt': refused, its name holds a blank"
