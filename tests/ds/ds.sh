@@ -73,6 +73,16 @@ mkdir panneau && cp "$ici"/../../examples/panneau.* panneau/
 $compilateur -std=c99 -Wall -Wextra -Werror -I "$ici" -I "$ici/../../ds" -I "$cas/pose_ds" -I "$cas/pose_ds/attendu" -I panneau \
     -DEXEMPLE="\"$exemple\"" -o exemple "$ici/exemple.c"
 ./exemple | diff -u "$ici/exemple.attendu" -
+# Each frame poses the objects at the keyframe of that number that their keyframe files hold, read
+# here from their text: f32 values as floatof32 truncates them, angles as written.
+poses() { awk -v k="$1" '/^(else )?if\(nombre == [0-9]+\)\{$/ { dans = $0 ~ "== " k "\\)" }
+              dans && /^glTranslate3f32/ { s = $0; n = 0
+                  while (match(s, /floatof32\(-?[0-9.]+\)/)) { w[n++] = substr(s, RSTART + 10, RLENGTH - 11); s = substr(s, RSTART + RLENGTH) }
+                  printf "glTranslate3f32 %d %d %d\n", int(w[0] * 4096), int(w[1] * 4096), int(w[2] * 4096) }
+              dans && /^glRotate[XYZ]\(/ { sub(/\(/, " "); sub(/\);$/, ""); printf "%s %g\n", $1, $2 }' "${@:2}"; }
+joue() { ./exemple | awk -v k="$1" '/^scanKeys/ { dans = $0 ~ "frame " k "\\)" } dans && /^gl(Translate3f32|Rotate)/'; }
+[ "$(joue 1)" = "$(poses 1 "$ici"/../../examples/ds/scene?.txt)" ] && [ "$(joue 2)" = "$(poses 2 "$ici"/../../examples/ds/scene?.txt)" ] &&
+    [ "$(joue 1)" != "$(joue 2)" ] || { echo "the example does not play its keyframe files' two keyframes"; exit 1; }
 # The preview's fixed-point rotations and perspective against the words computed apart from
 # them, from libnds's documented rules (matrices.py wrote the table).
 $compilateur -std=c99 -Wall -Wextra -Werror -I "$ici/../../ds/apercu" -o matrices "$ici/matrices.c" "$ici/../../ds/apercu/virgule.c"
