@@ -20,19 +20,26 @@
      unless the product is exact), then glFrustumf32's 4x4 load, by rows: 2n/(r-l), 0, 0, 0;
      0, 2n/(t-b), 0, 0; (r+l)/(r-l), (t+b)/(t-b), -(f+n)/(f-n), -1.0; 0, 0,
      -2 mulf32(f, n)/(f-n), 0; each quotient a divf32.
+   - gluLookAt(float) converts its nine numbers with floattof32; gluLookAtf32 takes forward =
+     eye - lookAt, normalised, side = up x forward, normalised, then up = forward x side; it
+     sends side, up, forward as the 4x3 matrix's columns and -eye.side, -eye.up, -eye.forward
+     below. Products and dot products of mulf32s; normalising divides each component (divf32) by
+     sqrtf32 of the sum of the squares, the hardware square root of a << 12, floored (GBATEK,
+     "DS Maths Square Root").
    The tables are those numbers as the C library's double sine and tangent give them (at an eighth
    of a turn the double tangent falls just under 1: 65535); tests/ds/matrices.py computes them
    again apart. */
 #include "virgule.h"
 
 typedef long long s64;
+typedef unsigned long long u64;
 
 s32 mulf32(s32 a, s32 b) {
     return (s32)(((s64)a * b) >> 12);
 }
 
 s32 divf32(s32 num, s32 den) {
-    return den == 0 ? 0 : (s32)(((s64)num << 12) / den);
+    return den == 0 ? 0 : (s32)((s64)num * 4096 / den);
 }
 
 s32 degresenangle(float degres) {
@@ -127,4 +134,57 @@ void matriceperspective(float fovy, float aspect, float zNear, float zFar, s32 m
                             0, 0, -divf32(2 * mulf32(f, n), f - n), 0};
     for (int i = 0; i < 16; ++i)
         m[i] = lignes[i];
+}
+
+/* The square root unit's 64-bit mode: the integer part of the root. */
+static s32 sqrtf32(s32 a) {
+    u64 x = (u64)(unsigned)a << 12, r = 0, bit = 1ull << 62;
+    while (bit > x)
+        bit >>= 2;
+    for (; bit != 0; bit >>= 2) {
+        if (x >= r + bit) {
+            x -= r + bit;
+            r = (r >> 1) + bit;
+        } else {
+            r >>= 1;
+        }
+    }
+    return (s32)r;
+}
+
+static void normalizef32(s32 v[3]) {
+    const s32 norme = sqrtf32(mulf32(v[0], v[0]) + mulf32(v[1], v[1]) + mulf32(v[2], v[2]));
+    for (int i = 0; i < 3; ++i)
+        v[i] = divf32(v[i], norme);
+}
+
+static void crossf32(const s32 a[3], const s32 b[3], s32 r[3]) {
+    r[0] = mulf32(a[1], b[2]) - mulf32(b[1], a[2]);
+    r[1] = mulf32(a[2], b[0]) - mulf32(b[2], a[0]);
+    r[2] = mulf32(a[0], b[1]) - mulf32(b[0], a[1]);
+}
+
+static s32 dotf32(const s32 a[3], const s32 b[3]) {
+    return mulf32(a[0], b[0]) + mulf32(a[1], b[1]) + mulf32(a[2], b[2]);
+}
+
+void matriceregard(const float v[9], s32 m[12]) {
+    s32 oeil[3], avant[3], haut[3], cote[3];
+    for (int i = 0; i < 3; ++i) {
+        oeil[i] = (s32)(v[i] * 4096);
+        avant[i] = oeil[i] - (s32)(v[3 + i] * 4096);
+        haut[i] = (s32)(v[6 + i] * 4096);
+    }
+    normalizef32(avant);
+    crossf32(haut, avant, cote);
+    normalizef32(cote);
+    crossf32(avant, cote, haut);
+    for (int i = 0; i < 3; ++i) {
+        m[3 * i] = cote[i];
+        m[3 * i + 1] = haut[i];
+        m[3 * i + 2] = avant[i];
+    }
+    m[9] = -dotf32(oeil, cote);
+    m[10] = -dotf32(oeil, haut);
+    m[11] = -dotf32(oeil, avant);
 }

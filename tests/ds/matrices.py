@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Writes matrices.attendu: the words libnds sends for glRotateX/Y/Z and gluPerspective, stated
-from what its sources and GBATEK say, with Python's own sine, tangent, floor and integers. Run
-from this folder; the file is committed and the ds test holds the preview's words against it."""
+"""Writes matrices.attendu: the words libnds sends for glRotateX/Y/Z, gluPerspective and
+gluLookAt, stated from what its sources and GBATEK say, with Python's own sine, tangent, floor,
+square root and integers. Run from this folder; the file is committed and the ds test holds the
+preview's words against it."""
 import math
 import struct
 
@@ -88,6 +89,33 @@ def perspective(fovy, aspect, proche, loin):
             0, 0, -sur(2 * fois(f, n), f - n), 0]
 
 
+def vectoriel(a, b):
+    return [fois(a[(i + 1) % 3], b[(i + 2) % 3]) - fois(b[(i + 1) % 3], a[(i + 2) % 3])
+            for i in range(3)]
+
+
+def scalaire(a, b):
+    return sum(fois(x, y) for x, y in zip(a, b))
+
+
+def unitaire(v):
+    """Each component divided by the square root unit's root of the sum of the squares: the
+    integer part of the root of that sum times 4096."""
+    norme = math.isqrt(scalaire(v, v) << 12)
+    return [sur(x, norme) for x in v]
+
+
+def regard(nombres):
+    v = [math.trunc(flottant(x) * UN) for x in nombres.split()]
+    oeil, cible, haut = v[0:3], v[3:6], v[6:9]
+    z = unitaire([o - c for o, c in zip(oeil, cible)])  # from the target towards the eye
+    x = unitaire(vectoriel(haut, z))
+    y = vectoriel(z, x)
+    # x, y and z are the columns; the eye's place in them is the last row.
+    return [x[0], y[0], z[0], x[1], y[1], z[1], x[2], y[2], z[2],
+            -scalaire(oeil, x), -scalaire(oeil, y), -scalaire(oeil, z)]
+
+
 # Angles where a rounded table or a rounded interpolation would give another word (6 degrees:
 # sin 427, not 428), whole turns, negative ones, and the table's ends.
 ANGLES = ['0', '6', '-6', '20', '24', '32', '45', '60', '89.9', '90', '113', '123.4', '150',
@@ -101,6 +129,10 @@ PERSPECTIVES = [('45', '1.3333334', '0.1', '1000'), ('60', '1.3333334', '0.1', '
                 ('179.9', '1', '0.1', '10'), ('180', '1.3333334', '0.1', '1000'),
                 ('-45', '1.3333334', '0.1', '1000')]
 
+# The start camera, eyes off the axes, one looking nearly along up, up neither unit nor upright.
+REGARDS = ['0 0.4 0 0 0.4 -1 0 1 0', '1 2 3 0 0 0 0 1 0', '-2 0.5 4 0.25 0 -1 0 1 0',
+           '0 5 0.2 0 0 0 0 1 0', '3 -1 -2 1 1 1 0.2 2 0.1', '0.3 0.3 0.3 0 0 0 0 0 1']
+
 
 def mots(m):
     return ' '.join(map(str, m))
@@ -108,5 +140,6 @@ def mots(m):
 
 lignes = [f'rotation {axe} {d} : {mots(rotation(axe, d))}' for d in ANGLES for axe in 'XYZ']
 lignes += [f'perspective {" ".join(p)} : {mots(perspective(*p))}' for p in PERSPECTIVES]
+lignes += [f'regard {r} : {mots(regard(r))}' for r in REGARDS]
 with open('matrices.attendu', 'w') as sortie:
     sortie.write('\n'.join(lignes) + '\n')
