@@ -1,13 +1,8 @@
 /* The routines of nds.h that are not one register write: what libnds does for them, on the
-   registers as GBATEK gives them; its fixed-point arithmetic is in virgule.c. The preview's scene and the example DS program both draw
-   through them. */
+   registers as GBATEK gives them; its fixed-point arithmetic is in virgule.c. The preview's scene
+   and the example DS program both draw through them. */
 #include "nds.h"
 #include "virgule.h"
-
-/* 20.12 fixed point, rounded. */
-static s32 f32(float x) {
-    return (s32)(x * 4096.0f + (x < 0 ? -0.5f : 0.5f));
-}
 
 /* What libnds's start-up code does before main: the LCDs and both 2D engines powered, engine A
    on the top screen. */
@@ -69,7 +64,8 @@ int glInit(void) {
     return 1;
 }
 
-/* The rotations and the perspective: the words libnds computes in fixed point (virgule.c). */
+/* The rotations, the perspective and the camera: the words libnds computes in fixed point
+   (virgule.c). */
 static void tourner(float degres, int axe) {
     s32 m[9];
     matricerotation(axe, degresenangle(degres), m);
@@ -96,37 +92,16 @@ void gluPerspective(float fovy, float aspect, float zNear, float zFar) {
         MATRIX_MULT4x4 = (u32)m[i];
 }
 
-static float racine(float x) {
-    float r = x > 1.0f ? x : 1.0f;
-    for (int i = 0; i < 40 && x > 0.0f; ++i)
-        r = 0.5f * (r + x / r);
-    return x > 0.0f ? r : 0.0f;
-}
-
-/* The current matrix times OpenGL's view from the eye towards lookAt, up as up. In floating
-   point: for the animator's view (eye, target and up on the axes, the eye's 0.4 being 1638 in
-   20.12 whether rounded or truncated) every step of the library's fixed-point computation is
-   exact, and the words are the same. */
+/* The modelview matrix times the camera's, as gluLookAtf32 computes it (virgule.c), which makes
+   the modelview matrix current first. */
 void gluLookAt(float eyex, float eyey, float eyez, float lookAtx, float lookAty, float lookAtz,
                float upx, float upy, float upz) {
-    float f[3] = {lookAtx - eyex, lookAty - eyey, lookAtz - eyez};
-    const float n = racine(f[0] * f[0] + f[1] * f[1] + f[2] * f[2]);
-    for (int i = 0; i < 3; ++i)
-        f[i] /= n;
-    float s[3] = {f[1] * upz - f[2] * upy, f[2] * upx - f[0] * upz, f[0] * upy - f[1] * upx};
-    const float m = racine(s[0] * s[0] + s[1] * s[1] + s[2] * s[2]);
-    for (int i = 0; i < 3; ++i)
-        s[i] /= m;
-    const float u[3] = {s[1] * f[2] - s[2] * f[1], s[2] * f[0] - s[0] * f[2], s[0] * f[1] - s[1] * f[0]};
-    const float e[3] = {eyex, eyey, eyez};
-    for (int i = 0; i < 3; ++i) {
-        MATRIX_MULT4x3 = (u32)f32(s[i]);
-        MATRIX_MULT4x3 = (u32)f32(u[i]);
-        MATRIX_MULT4x3 = (u32)f32(-f[i]);
-    }
-    MATRIX_MULT4x3 = (u32)f32(-(s[0] * e[0] + s[1] * e[1] + s[2] * e[2]));
-    MATRIX_MULT4x3 = (u32)f32(-(u[0] * e[0] + u[1] * e[1] + u[2] * e[2]));
-    MATRIX_MULT4x3 = (u32)f32(f[0] * e[0] + f[1] * e[1] + f[2] * e[2]);
+    const float v[9] = {eyex, eyey, eyez, lookAtx, lookAty, lookAtz, upx, upy, upz};
+    s32 m[12];
+    matriceregard(v, m);
+    glMatrixMode(GL_MODELVIEW);
+    for (int i = 0; i < 12; ++i)
+        MATRIX_MULT4x3 = (u32)m[i];
 }
 
 /* Texture memory: banks A to D as slots 0 to 3, 512 KiB from texture address 0, which the ARM9

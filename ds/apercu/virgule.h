@@ -1,5 +1,6 @@
 /* libnds's fixed-point arithmetic, for the preview's DS program and for the host's tests: the
-   words that gluPerspective and glRotateX/Y/Z send, computed as the library computes them. */
+   words that gluPerspective, gluLookAt and glRotateX/Y/Z send, computed as the library computes
+   them. */
 #ifndef VIRGULE_H
 #define VIRGULE_H
 
@@ -18,5 +19,7 @@ s32 degresenangle(float degres);
 void matricerotation(int axe, s32 angle, s32 m[9]);
 /* The 4x4 matrix of gluPerspective(fovy, aspect, zNear, zFar), in the engine's order. */
 void matriceperspective(float fovy, float aspect, float zNear, float zFar, s32 m[16]);
+/* The 4x3 matrix of gluLookAt(eye, lookAt, up), the nine numbers in that order. */
+void matriceregard(const float v[9], s32 m[12]);
 
 #endif

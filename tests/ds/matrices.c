@@ -18,6 +18,14 @@ int main(void) {
             matriceperspective(strtof(a, NULL), strtof(b, NULL), strtof(c, NULL), strtof(d, NULL), m);
             printf("perspective %s %s %s %s :", a, b, c, d);
             n = 16;
+        } else if (strncmp(ligne, "regard ", 7) == 0) {
+            float v[9];
+            char *fin = ligne + 7;
+            for (int i = 0; i < 9; ++i)
+                v[i] = strtof(fin, &fin);
+            matriceregard(v, m);
+            printf("%.*s :", (int)(fin - ligne), ligne);
+            n = 12;
         } else {
             fprintf(stderr, "matrices: unreadable line: %s", ligne);
             return 1;
