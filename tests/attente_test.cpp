@@ -61,7 +61,7 @@ struct Session {
             if (waitpid(pid, &statut, WNOHANG) != pid) continue;
             for (int reste = 0; reste < 5 && lire(); ++reste) {
             }
-            return statut;
+            return WIFEXITED(statut) ? WEXITSTATUS(statut) : 128 + WTERMSIG(statut);
         }
         return -1;
     }
