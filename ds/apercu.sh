@@ -59,9 +59,9 @@ shift $((OPTIND - 1))
 [ -z "$programme" ] || [ -f "$programme" ] || refuser "$programme: no such DS program"
 [ -z "$programme" ] || programme=$(realpath -- "$programme")
 [ -z "$programme" ] || [ -z "$derniere" ] || refuser "-x and -a: a program of your own steps through its keyframes itself"
+[ -d "$(dirname -- "$1")" ] || refuser "$(dirname -- "$1"): no such folder for the output"
 sortie=$(realpath -m -- "$1")
 shift
-[ -d "${sortie%/*}/" ] || refuser "${sortie%/*}: no such folder for the output"
 # Nothing written may replace one of the inputs: the pictures and the DS program go elsewhere.
 produits=("$sortie.nds")
 [ -n "$derniere" ] && produits+=("$sortie.gif" "$sortie-planche.png") || produits+=("$sortie.png")
