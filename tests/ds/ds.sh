@@ -64,9 +64,10 @@ apercu "$cas/obj_blender" obj ""
 # On a display with a window manager (openbox, which frames and places windows), the same
 # picture, byte for byte.
 Xvfb -displayfd 1 -screen 0 640x480x24 -nolisten tcp > ecran 2> /dev/null & serveur=$!
-for i in $(seq 100); do [ -s ecran ] || sleep 0.1; done
-DISPLAY=:$(cat ecran) openbox --startup "touch pret" > /dev/null 2>&1 & gestionnaire=$!
-for i in $(seq 100); do [ -e pret ] || sleep 0.1; done
+for _ in $(seq 100); do [ -s ecran ] || sleep 0.1; done
+DISPLAY=:$(cat ecran) openbox --startup "touch $PWD/pret" > /dev/null 2>&1 & gestionnaire=$!
+for _ in $(seq 100); do [ -e pret ] || sleep 0.1; done
+[ -e pret ]
 DISPLAY=:$(cat ecran) "$ici/../../ds/apercu.sh" ds-openbox "$cas"/pose_ds/*.h "$cas"/pose_ds/attendu/scene?.txt > /dev/null
 cmp ds.png ds-openbox.png
 echo "the preview on a display with a window manager: the same picture"
