@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # The DS preview: builds a tiny DS program around display-list files (and the animator's keyframe
 # files, the n-th for the n-th object, posed at one keyframe number), drawn as the example DS
-# program draws them, runs it in the DeSmuME emulator (on a virtual X server of its own when there
-# is no display) and leaves SORTIE.nds and SORTIE.png, the DS's top screen; or, with -a, the
+# program draws them, runs it in the DeSmuME emulator, always on a virtual X server of its own (a
+# window manager on the user's display moves and frames the window, and the picture with it), and
+# leaves SORTIE.nds and SORTIE.png, the DS's top screen; or, with -a, the
 # keyframes played one after another: SORTIE.gif and SORTIE-planche.png; an output that would
-# replace one of the inputs is refused. Needs gcc-arm-none-eabi, desmume, xdotool, x11-apps,
-# netpbm, meshpress-texture (MESHPRESS_TEXTURE names another), and gifsicle for -a.
+# replace one of the inputs is refused; a picture of the clear colour alone is said. Needs
+# gcc-arm-none-eabi, desmume, xvfb, xdotool, x11-apps, netpbm, meshpress-texture
+# (MESHPRESS_TEXTURE names another), and gifsicle for -a.
 # Usage: apercu.sh [-i keyframe] [-a last] [-g] [-t image]... [-p] [-x program.c] [-n] SORTIE file.h... [keyframes.txt...]
 #   -i  the keyframe number the objects are posed at (default 1)
 #   -a  plays keyframes -i to this one: an animated GIF, a keyframe a step, and a contact sheet
@@ -14,20 +16,29 @@
 #       for the k-th textured list, or one for all of them
 #   -p  packs the texture words with today's TEXTURE_PACK, as a program without
 #       MESHPRESS_TEXTURE_PACK_ANCIEN does (by default the README's include is followed)
-#   -x  builds this DS program (yours, the example's) in place of the preview's own, with the
-#       files' folders on its include path: the picture it draws once it no longer changes; with
-#       -t, each textured list's image becomes stem_texture.h (meshpress-texture) before them on
-#       that path, for the program's chargertexture(stem_texture); not with -a
+#   -x  builds this DS program (yours, the example's) in place of the preview's own: the picture
+#       it draws once it no longer changes. Each file given is the one it includes by that name;
+#       what else it includes is looked for in the files' folders, then in its own; with -t, each
+#       textured list's image becomes stem_texture.h (meshpress-texture), for the program's
+#       chargertexture(stem_texture); not with -a
 #   -n  checks the files only: builds and runs nothing
 set -euo pipefail
+# A step that fails ends the preview with status 1, as a refusal does, its tool named.
+echouer() {
+    local etat=$? commande=${BASH_COMMAND%% *}
+    commande=${commande//\"/}
+    echo "apercu: ${commande##*/} failed (status $etat)" >&2
+    exit 1
+}
+trap echouer ERR
 arguments=("$@")
 # Installed, the command is a link to this script: its DS sources are beside the script itself.
-ici=$(cd "$(dirname "$(realpath "$0")")" && pwd)
+ici=$(cd "$(dirname "$(realpath -- "$0")")" && pwd)
 image=1 derniere="" glcalllist=0 verifier=0 paquet=ancien images=() programme=""
 usage() { sed -n "s/^# Usage: apercu.sh/usage: ${0##*/}/p" "$0" >&2; exit 2; }
 refuser() { echo "apercu: $*" >&2; exit 1; }
-# Said once: not again by the run that the virtual X server starts.
-avertir() { [ -n "${APERCU_AVERTI:-}" ] || echo "apercu: $*" >&2; }
+# Said once: not again by the run on the virtual X server.
+avertir() { [ -n "${APERCU_XVFB:-}" ] || echo "apercu: $*" >&2; }
 while getopts "i:a:gt:px:n" option; do
     case $option in
         i) image=$OPTARG ;;
@@ -46,16 +57,17 @@ shift $((OPTIND - 1))
     refuser "-a takes the last keyframe to play, from $image (-i) to 1023, not '$derniere'"
 [ $# -ge 2 ] || usage
 [ -z "$programme" ] || [ -f "$programme" ] || refuser "$programme: no such DS program"
-[ -z "$programme" ] || programme=$(realpath "$programme")
+[ -z "$programme" ] || programme=$(realpath -- "$programme")
 [ -z "$programme" ] || [ -z "$derniere" ] || refuser "-x and -a: a program of your own steps through its keyframes itself"
-sortie=$(realpath -m "$1")
+[ -d "$(dirname -- "$1")" ] || refuser "$(dirname -- "$1"): no such folder for the output"
+sortie=$(realpath -m -- "$1")
 shift
 # Nothing written may replace one of the inputs: the pictures and the DS program go elsewhere.
 produits=("$sortie.nds")
 [ -n "$derniere" ] && produits+=("$sortie.gif" "$sortie-planche.png") || produits+=("$sortie.png")
 for f in "$@" "${images[@]}" ${programme:+"$programme"}; do
     for p in "${produits[@]}"; do
-        [ "$(realpath -m "$f")" != "$(realpath -m "$p")" ] || refuser "the output ${p##*/} would replace the input $f: give another output name than '${sortie##*/}'"
+        [ "$(realpath -m -- "$f")" != "$(realpath -m -- "$p")" ] || refuser "the output ${p##*/} would replace the input $f: give another output name than '${sortie##*/}'"
     done
 done
 
@@ -116,8 +128,23 @@ done
 [ "$octets" -le 524288 ] || refuser "the textures take $octets bytes: more than the DS's 512 KiB of texture memory (VRAM banks A to D)"
 [ ${#listes[@]} -gt 0 ] || refuser "no display-list file given, only keyframe files"
 [ ${#cles[@]} -le ${#listes[@]} ] || refuser "${#cles[@]} keyframe files for ${#listes[@]} display-list files: the n-th keyframe file poses the n-th object"
+# A program includes a file by its name alone: two different files of one name cannot both be it.
+declare -A nommes
+if [ -n "$programme" ]; then
+    for f in "${listes[@]}" "${cles[@]}"; do
+        [ -z "${nommes[${f##*/}]:-}" ] || cmp -s "$f" "${nommes[${f##*/}]}" ||
+            refuser "$f and ${nommes[${f##*/}]}: two files named ${f##*/}: the program includes only one of them (-x)"
+        nommes[${f##*/}]=$f
+    done
+fi
 [ "$verifier" = 0 ] || { echo "apercu: the files can be previewed." >&2; exit 0; }
-[ -n "${DISPLAY:-}" ] || APERCU_AVERTI=1 exec xvfb-run -a -s "-screen 0 640x480x24 -noreset" "$0" "${arguments[@]}"
+if [ -z "${APERCU_XVFB:-}" ]; then
+    outils="arm-none-eabi-gcc:gcc-arm-none-eabi arm-none-eabi-objcopy:binutils-arm-none-eabi cc:gcc xvfb-run:xvfb xauth:xauth"
+    outils+=" /usr/games/desmume-cli:desmume xdotool:xdotool xwd:x11-apps xwdtopnm:netpbm${derniere:+ gifsicle:gifsicle}"
+    for o in $outils; do command -v "${o%%:*}" > /dev/null || refuser "${o%%:*} is missing: install the Debian package ${o#*:}"; done
+    # The emulator runs on an X server of the preview's own, whether or not there is a display.
+    APERCU_XVFB=1 exec xvfb-run -a -s "-screen 0 640x480x24 -noreset" "$0" "${arguments[@]}"
+fi
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 
@@ -129,7 +156,7 @@ trap 'rm -rf "$travail"' EXIT
     echo '#include "meshpress.h"'
     echo 'void commeglcalllist(const u32 *liste, u32 elements);'
     echo '#define commeglcalllist(t) commeglcalllist((t), sizeof(t) / sizeof((t)[0]))'
-    for f in "${listes[@]}" "${cles[@]}"; do echo "#include \"$(realpath "$f")\""; done
+    for f in "${listes[@]}" "${cles[@]}"; do echo "#include \"$(realpath -- "$f")\""; done
     echo "const int premiereimage = $image;"
     # Each texture in the DS's direct colour, as meshpress-texture writes it for a DS program.
     for k in "${!images[@]}"; do
@@ -164,16 +191,23 @@ trap 'rm -rf "$travail"' EXIT
 
 sources=("$ici/apercu/arm9.c" "$travail/scene.c") dossiers=()
 if [ -n "$programme" ]; then
-    sources=("$programme")
+    # A quote include looks in the including file's folder first, where a file of the same name
+    # as one given would be taken over it: the program is compiled alone from a folder of its
+    # own (#line keeps its name in the compiler's messages), the files given from another ahead
+    # of their folders, for what else it includes, then its own.
+    mkdir "$travail/programme" "$travail/fichiers" "$travail/textures"
+    sources=("$travail/programme/${programme##*/}")
+    chemin=${programme//\\/\\\\}
+    { echo "#line 1 \"${chemin//\"/\\\"}\""; cat "$programme"; } > "${sources[0]}"
     # The program's textures: the k-th image for the k-th textured list, as its stem_texture.h.
-    mkdir "$travail/textures"
-    dossiers=(-I "$travail/textures") numero=0
+    dossiers=(-I "$travail/textures" -I "$travail/fichiers") numero=0
     for f in "${listes[@]}"; do
         [ ${#images[@]} -gt 0 ] && [ -n "${texturee[$f]:-}" ] || continue
         t=${images[$((${#images[@]} == 1 ? 0 : numero))]} numero=$((numero + 1))
         "$texturer" "$t" "$travail/textures/$(basename "$f" .h)_texture.h" > /dev/null || refuser "$t: meshpress-texture cannot convert it"
     done
-    for f in "${listes[@]}" "${cles[@]}"; do dossiers+=(-I "$(dirname "$(realpath "$f")")"); done
+    for f in "${listes[@]}" "${cles[@]}"; do cp -- "$f" "$travail/fichiers/"; dossiers+=(-I "$(dirname "$(realpath -- "$f")")"); done
+    dossiers+=(-I "$(dirname "$programme")")
 fi
 arm-none-eabi-gcc -mcpu=arm946e-s -marm -O2 -ffreestanding -nostdlib -I "$ici/apercu" -I "$ici" "${dossiers[@]}" \
     -T "$ici/apercu/arm9.ld" "$ici/apercu/demarrage.s" "$ici/apercu/libnds.c" "$ici/apercu/virgule.c" "${sources[@]}" -lgcc \
@@ -220,6 +254,17 @@ for essai in 1 2 3 4 5; do
     capturer && break
     [ "$essai" -lt 5 ] || { cat "$travail/desmume.log" >&2; refuser "the emulator gave no picture of keyframe $k"; }
 done
+# A picture of the animator's blue alone (the clear colour of the preview's program and of the
+# example) shows nothing drawn: most often nothing is in the start view.
+vides=""
+for k in $(seq "$image" "$fin"); do
+    [ "$(ppmhist -noheader "$travail/image-$k.pnm" | awk '{ print $1, $2, $3 }')" != "0 0 248" ] || vides+=" $k"
+done
+if [ -n "$vides" ]; then
+    [ -z "$derniere" ] && quoi="$sortie.png holds" || quoi="keyframes$vides of $sortie.gif hold"
+    echo "apercu: $quoi only the clear colour: no object is in view." >&2
+    echo "apercu: likely they are outside the start view (the eye 0.4 above the origin, looking towards negative z): a model made about its origin stands around the eye until a keyframe moves it (give its keyframe file, or with -i a keyframe that places it), or the scene was posed with the animator's camera moved, which the DS's start view does not follow." >&2
+fi
 if [ -z "$derniere" ]; then
     pnmtopng "$travail/image-$image.pnm" > "$sortie.png" 2> /dev/null
     echo "$sortie.nds and $sortie.png written."

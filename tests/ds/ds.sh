@@ -6,8 +6,8 @@ set -euo pipefail
 ici=$(cd "$(dirname "$0")" && pwd)
 meshpress=$1 compilateur=$2 texturer=$3 cc="$2 -std=c99 -Wall -Werror -I . -I $ici/../../ds -o flux $ici/flux.c -lm"
 export MESHPRESS_TEXTURE=$texturer
-travail=$(mktemp -d)
-trap 'rm -rf "$travail"' EXIT
+travail=$(mktemp -d) serveur="" gestionnaire=""
+trap 'kill $gestionnaire $serveur 2> /dev/null; rm -rf "$travail"' EXIT
 cd "$travail"
 # The samples; faces that share points (the count word, from the point count, falls short of the
 # element count) and more points than the faces use (it exceeds it).
@@ -44,7 +44,7 @@ diff -u "$ici/poses.attendu" poses.txt
 apercu() {
     local cas=$1 nom=$2 options=$3
     shift 3
-    "$ici/../../ds/apercu.sh" $options "$nom" "$cas"/*.h "$@" > /dev/null
+    "$ici/../../ds/apercu.sh" $options "$nom" "$cas"/*.h "$@" > /dev/null 2> "$nom.err" || { cat "$nom.err"; exit 1; }
     pngtopnm "$nom.png" | pnmtoplainpnm > "$nom.ppm"
     pamscale -nomix -width 256 -height 192 "$cas/image.ppm" | pnmtoplainpnm > "$nom-animateur.ppm"
 }
@@ -61,6 +61,23 @@ cas="$ici/../golden/stagehand"
 apercu "$cas/pose_ds" ds "" "$cas"/pose_ds/attendu/scene?.txt
 apercu "$cas/pose_ds" ds-g -g "$cas"/pose_ds/attendu/scene?.txt
 apercu "$cas/obj_blender" obj ""
+# On a display with a window manager (openbox, which frames and places windows), the same
+# picture, byte for byte.
+Xvfb -displayfd 1 -screen 0 640x480x24 -nolisten tcp > ecran 2> /dev/null & serveur=$!
+for _ in $(seq 100); do [ -s ecran ] || sleep 0.1; done
+DISPLAY=:$(cat ecran) openbox --startup "touch $PWD/pret" > /dev/null 2>&1 & gestionnaire=$!
+for _ in $(seq 100); do [ -e pret ] || sleep 0.1; done
+[ -e pret ]
+DISPLAY=:$(cat ecran) "$ici/../../ds/apercu.sh" ds-openbox "$cas"/pose_ds/*.h "$cas"/pose_ds/attendu/scene?.txt > /dev/null
+cmp ds.png ds-openbox.png
+echo "the preview on a display with a window manager: the same picture"
+# A scene posed with the animator's camera moved, out of the DS's start view: the picture holds
+# the clear colour alone, and the preview says so, with status 0.
+"$ici/../../ds/apercu.sh" vide "$cas"/scene_posee/*.h "$cas"/scene_posee/attendu/scene?.txt > /dev/null 2> vide.err
+[ "$(pngtopnm vide.png | ppmhist -noheader | wc -l)" = 1 ]
+grep -q 'only the clear colour' vide.err
+if grep -q 'clear colour' ds.err obj.err; then exit 1; fi
+echo "a picture of the clear colour alone: said"
 set -- $(iou ds-animateur.ppm ds.ppm) $(iou ds-animateur.ppm ds-g.ppm) $(iou obj-animateur.ppm obj.ppm)
 echo "preview against the animator, black and white objects: $1 $2; sent as glCallList: $3 $4; Blender's exports: $5 $6"
 awk -v a="$1" -v b="$2" -v c="$3" -v d="$4" -v e="$5" -v f="$6" 'BEGIN { exit !(a >= 0.9 && b >= 0.9 && (c < 0.5 || d < 0.5) && e >= 0.9 && f >= 0.9) }'
@@ -96,6 +113,14 @@ pngtopnm exemple.png | pnmtoplainpnm > exemple.ppm
 set -- $(iou ds-animateur.ppm exemple.ppm)
 echo "the example DS program against the animator, black and white objects: $1 $2"
 awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= 0.9 && b >= 0.9) }'
+# The example given keyframe files other than those beside it, of a scene posed with the
+# animator's camera moved: it includes these, which put its black cube out of view.
+"$ici/../../ds/apercu.sh" -x "$exemple" -t panneau/panneau.png autres \
+    "$cas"/pose_ds/*.h panneau/panneau.h "$cas"/scene_posee/attendu/scene?.txt > /dev/null
+noirs() { pngtopnm "$1" | ppmhist -noheader | grep -c '^ *0 *0 *0[[:space:]]' || true; }
+[ "$(noirs exemple.png)" = 1 ]
+[ "$(noirs autres.png)" = 0 ]
+echo "the example with other keyframe files: drawn as they pose it"
 # Three keyframes of one object played in one run: each picture of the sequence against the
 # animator's picture of that keyframe (at least 0.9), and against the others' (well below).
 "$ici/../../ds/apercu.sh" -a 3 sequence "$cas"/sequence_ds/cube.h "$cas"/sequence_ds/attendu/scene0.txt > /dev/null

@@ -12,6 +12,7 @@ cp "$cas"/obj_blender/attendu/obj0.txt sansimage.txt
 head -c 200 cube.h > coupe.h
 sed 's/^u32 cube/u32 cube-2/' cube.h > tiret.h
 head -n 7 scene0.txt > sansfin.txt
+mkdir autre && sed 's/position0/position1/' scene0.txt > autre/scene0.txt
 cp "$ici"/../golden/meshpress/obj_blender_panneau/attendu/panneau.h "$ici"/../golden/meshpress/obj_blender_panneau/panneau.png .
 cp panneau.png seq-planche.png
 ppmmake red 48 32 | pnmtopng > large48.png
@@ -43,6 +44,8 @@ apercu() { echo "\$ apercu.sh $*"; "$ici/../../ds/apercu.sh" -n "$@" 2>&1 && ech
     apercu -x absent.c x cube.h
     apercu -x scene0.txt -a 2 x cube.h
     apercu -x scene0.txt -t panneau.png x panneau.h
+    apercu -x scene0.txt x cube.h cube.h scene0.txt autre/scene0.txt
+    apercu absent/x cube.h
     apercu -t panneau.png panneau panneau.h
     apercu -a 2 -t panneau.png panneau panneau.h
     apercu -a 2 -t seq-planche.png seq panneau.h
