@@ -70,6 +70,17 @@ for f in "$@" "${images[@]}" ${programme:+"$programme"}; do
         [ "$(realpath -m -- "$f")" != "$(realpath -m -- "$p")" ] || refuser "the output ${p##*/} would replace the input $f: give another output name than '${sortie##*/}'"
     done
 done
+# Nor a file the preview did not write: its pictures carry its name, its cartridges its title.
+sienne() {
+    case $1 in
+        *.nds) [ "$(head -c 6 -- "$1")" = APERCU ] ;;
+        *) head -c 4096 -- "$1" | grep -a -q "$marque" ;;
+    esac
+}
+marque="meshpress-apercu"
+for p in "${produits[@]}"; do
+    [ ! -s "$p" ] || sienne "$p" || refuser "the output ${p##*/} exists and was not written by the preview: give another output name than '${sortie##*/}', or remove it first"
+done
 
 # Every file is checked before anything is built: a file that is not what the preview takes is
 # named with what is wrong with it.
@@ -147,6 +158,7 @@ if [ -z "${APERCU_XVFB:-}" ]; then
 fi
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
+echo "Software $marque" > "$travail/texte"
 
 # The scene: each list and its keyframe file as a user's program includes them, drawn as the
 # example DS program draws them.
@@ -266,12 +278,12 @@ if [ -n "$vides" ]; then
     echo "apercu: likely they are outside the start view (the eye 0.4 above the origin, looking towards negative z): a model made about its origin stands around the eye until a keyframe moves it (give its keyframe file, or with -i a keyframe that places it), or the scene was posed with the animator's camera moved, which the DS's start view does not follow." >&2
 fi
 if [ -z "$derniere" ]; then
-    pnmtopng "$travail/image-$image.pnm" > "$sortie.png" 2> /dev/null
+    pnmtopng -text "$travail/texte" "$travail/image-$image.pnm" > "$sortie.png" 2> /dev/null
     echo "$sortie.nds and $sortie.png written."
 else
     # A keyframe a step, half a second each, over and over; the contact sheet left to right.
     for k in $(seq "$image" "$fin"); do pamtogif "$travail/image-$k.pnm" > "$travail/image-$k.gif" 2> /dev/null; done
-    gifsicle --delay 50 --loopcount=forever $(seq -f "$travail/image-%g.gif" "$image" "$fin") > "$sortie.gif"
-    pamcat -leftright $(seq -f "$travail/image-%g.pnm" "$image" "$fin") | pnmtopng > "$sortie-planche.png" 2> /dev/null
+    gifsicle --comment "$marque" --delay 50 --loopcount=forever $(seq -f "$travail/image-%g.gif" "$image" "$fin") > "$sortie.gif"
+    pamcat -leftright $(seq -f "$travail/image-%g.pnm" "$image" "$fin") | pnmtopng -text "$travail/texte" > "$sortie-planche.png" 2> /dev/null
     echo "$sortie.nds, $sortie.gif and $sortie-planche.png written (keyframes $image to $fin)."
 fi

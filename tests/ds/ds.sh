@@ -68,6 +68,8 @@ for _ in $(seq 100); do [ -s ecran ] || sleep 0.1; done
 DISPLAY=:$(cat ecran) openbox --startup "touch $PWD/pret" > /dev/null 2>&1 & gestionnaire=$!
 for _ in $(seq 100); do [ -e pret ] || sleep 0.1; done
 [ -e pret ]
+# Written over another picture of the preview's, which it takes as its own.
+cp obj.png ds-openbox.png
 DISPLAY=:$(cat ecran) "$ici/../../ds/apercu.sh" ds-openbox "$cas"/pose_ds/*.h "$cas"/pose_ds/attendu/scene?.txt > /dev/null
 cmp ds.png ds-openbox.png
 echo "the preview on a display with a window manager: the same picture"

@@ -15,6 +15,7 @@ head -n 7 scene0.txt > sansfin.txt
 mkdir autre && sed 's/position0/position1/' scene0.txt > autre/scene0.txt
 cp "$ici"/../golden/meshpress/obj_blender_panneau/attendu/panneau.h "$ici"/../golden/meshpress/obj_blender_panneau/panneau.png .
 cp panneau.png seq-planche.png
+echo "une cartouche" > jeu.nds
 ppmmake red 48 32 | pnmtopng > large48.png
 ppmmake red 1024 512 | pnmtopng > grande.png
 : > vide.h
@@ -49,6 +50,8 @@ apercu() { echo "\$ apercu.sh $*"; "$ici/../../ds/apercu.sh" -n "$@" 2>&1 && ech
     apercu -t panneau.png panneau panneau.h
     apercu -a 2 -t panneau.png panneau panneau.h
     apercu -a 2 -t seq-planche.png seq panneau.h
+    apercu panneau panneau.h
+    apercu jeu cube.h
 } > refus.txt
 diff -u "$ici/refus.attendu" refus.txt
 # Without -n too, an output named as the texture is refused, and the texture left as it was.
