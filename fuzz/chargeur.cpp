@@ -1,10 +1,15 @@
-// Fuzz target: the animator's loader parsing arbitrary bytes into a vertex callback, for memory
-// errors and hangs; no X server is needed.
+// Fuzz target: the animator's loader parsing arbitrary bytes into a vertex callback and a texture
+// pair callback, then the same bytes as a texture file of meshpress-texture, for memory errors and
+// hangs; no X server is needed.
 #include "chargeur.h"
+#include "textures.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
     FILE *f = fmemopen(const_cast<uint8_t *>(donnees), taille, "r"), *console = std::fopen("/dev/null", "w");
-    analyserliste(f, [](float, float, float) {}, console);
+    analyserliste(f, [](float, float, float) {}, console, [](float, float) {});
+    std::rewind(f);
+    char raison[1024];
+    lirefichiertexture(f, raison, sizeof raison);
     std::fclose(f);
     std::fclose(console);
     return 0;

@@ -9,6 +9,7 @@
 #include "messages.h"
 #include "mot.h"
 #include "scene.h"
+#include "textures.h"
 
 namespace {
 
@@ -60,9 +61,13 @@ void remplacer(char *&fin, char *nouveau) {
     fin = nouveau;
 }
 
-void emettre(Sommet sommet, const float *slots, long long &triangles) {
-    for (int k = 0; k < 9; k += 3)
-        sommet(slots[k] / 10, slots[k + 1] / 10, slots[k + 2] / 10);
+// A face's three vertices, each after its texture pair when there are pairs to hand.
+void emettre(Sommet sommet, const float *slots, long long &triangles, Paire paire = nullptr,
+             const float *paires = nullptr) {
+    for (int k = 0; k < 3; ++k) {
+        if (paire != nullptr) paire(paires[2 * k], paires[2 * k + 1]);
+        sommet(slots[3 * k] / 10, slots[3 * k + 1] / 10, slots[3 * k + 2] / 10);
+    }
     ++triangles;
 }
 
@@ -88,20 +93,23 @@ void facessanstexture(Lecteur &l, Tampon &t, char *&fin, Sommet sommet, long lon
     }
 }
 
-void facesavectexture(Lecteur &l, Tampon &t, char *&fin, Sommet sommet, long long &triangles) {
+void facesavectexture(Lecteur &l, Tampon &t, char *&fin, Sommet sommet, Paire paire,
+                      long long &triangles) {
+    // A pair that does not scan keeps the one before, as a slot does.
+    float paires[6] = {};
     for (long long p = 0;; p = suivant(p, 3, t)) {
         const long long avant = position(l);
         float *face = t.slots + p;
-        lirecoordtexture(l);
+        lirecoordtexture(l, paires);
         lirevertex(l, face);
-        lirecoordtexture(l);
+        lirecoordtexture(l, paires + 2);
         lirevertex(l, face + 3);
         correspondre(l, "FIFO_COMMAND_PACK(FIFO_TEX_COORD, FIFO_VERTEX16, FIFO_NOP,FIFO_NOP),\n");
-        lirecoordtexture(l);
+        lirecoordtexture(l, paires + 4);
         lirevertex(l, face + 6);
         lirecommandes(l, fin, " ") && passermot(l) && correspondre(l, "\n");
         if (position(l) == avant) return;
-        emettre(sommet, face, triangles);
+        emettre(sommet, face, triangles, paire, paires);
         if (est(fin, "FIFO_END,") || l.epuise) return;
     }
 }
@@ -117,11 +125,13 @@ bool lirevertex(Lecteur &l, float *slots) {
            correspondre(l, "),0),\n");
 }
 
-// "TEXTURE_PACK(floatot16(%*f),floatot16(%*f)),\n": the texture pair is read over.
-bool lirecoordtexture(Lecteur &l) {
-    float ignore;
-    return correspondre(l, "TEXTURE_PACK(floatot16(") && lirereel(l, ignore) &&
-           correspondre(l, "),floatot16(") && lirereel(l, ignore) && correspondre(l, ")),\n");
+// "TEXTURE_PACK(floatot16(%f),floatot16(%f)),\n": the texture pair, read over without paire.
+bool lirecoordtexture(Lecteur &l, float *paire) {
+    float ignore[2];
+    float *const destination = paire != nullptr ? paire : ignore;
+    return correspondre(l, "TEXTURE_PACK(floatot16(") && lirereel(l, destination[0]) &&
+           correspondre(l, "),floatot16(") && lirereel(l, destination[1]) &&
+           correspondre(l, ")),\n");
 }
 
 // "FIFO_COMMAND_PACK(%ms %*s %*s" then the text suite: the first word replaces the end-test
@@ -135,7 +145,7 @@ bool lirecommandes(Lecteur &l, char *&fin, const char *suite) {
     return lu;
 }
 
-Analyse analyserliste(FILE *f, Sommet sommet, FILE *console) {
+Analyse analyserliste(FILE *f, Sommet sommet, FILE *console, Paire paire) {
     Lecteur l;
     ouvrirlecteur(l, f);
     // "u32 %*s = {%lli,\n FIFO_COMMAND_PACK(FIFO_BEGIN, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n
@@ -152,7 +162,7 @@ Analyse analyserliste(FILE *f, Sommet sommet, FILE *console) {
         passermot(l) && correspondre(l, " ") && passermot(l) && correspondre(l, " ") &&
         passermot(l) && correspondre(l, " ") &&
         (quatrieme = liremot(l)) != nullptr &&correspondre(l, "\n");
-    Analyse analyse = {quatrieme != nullptr, false, "", 0};
+    Analyse analyse = {quatrieme != nullptr, false, false, "", 0};
     remplacer(fin, quatrieme);
     std::snprintf(analyse.mot, sizeof analyse.mot, "%s",
                   montrer(texte(fin), std::strlen(texte(fin))));
@@ -162,11 +172,12 @@ Analyse analyserliste(FILE *f, Sommet sommet, FILE *console) {
         return analyse;
     }
     Tampon tampon = creertampon(compte, comptelu);
-    analyse.variante = est(fin, "FIFO_NOP),") || est(fin, "FIFO_VERTEX16),");
+    analyse.texturee = est(fin, "FIFO_VERTEX16),");
+    analyse.variante = est(fin, "FIFO_NOP),") || analyse.texturee;
     if (est(fin, "FIFO_NOP),")) {
         facessanstexture(l, tampon, fin, sommet, analyse.triangles);
     } else if (est(fin, "FIFO_VERTEX16),")) {
-        facesavectexture(l, tampon, fin, sommet, analyse.triangles);
+        facesavectexture(l, tampon, fin, sommet, paire, analyse.triangles);
     } else {
         // A word naming no variant is shown, and the object gets no triangles.
         std::fprintf(console, "%s", texte(fin));
@@ -176,14 +187,14 @@ Analyse analyserliste(FILE *f, Sommet sommet, FILE *console) {
     return analyse;
 }
 
-unsigned chargerliste(FILE *f, Analyse &analyse) {
-    analyse = {true, true, "", 0};
+unsigned chargerliste(FILE *f, Analyse &analyse, bool coordonnees) {
+    analyse = {true, true, false, "", 0};
     const GLuint liste = glGenLists(1);
     // No name to be had: the object gets no list rather than drawing into the current frame.
     if (liste == 0) return 0;
     glNewList(liste, GL_COMPILE);
     glBegin(GL_TRIANGLES);
-    analyse = analyserliste(f, glVertex3f, stdout);
+    analyse = analyserliste(f, glVertex3f, stdout, coordonnees ? coordtexture : nullptr);
     glEnd();
     glEndList();
     return liste;
@@ -239,17 +250,19 @@ bool chargement() {
         std::strcpy(nomobjet[n], nom);
         Analyse analyse;
         errno = 0;
-        idobjet[n] = static_cast<int>(chargerliste(f, analyse));
+        idobjet[n] = static_cast<int>(chargerliste(f, analyse, texturesdemandees));
         // A read error (a bad disk) would leave the object cut short: as for a file that
         // cannot be opened.
         const int raisonlecture = errno;
-        const bool illisible = std::ferror(f) != 0;
-        std::fclose(f);
-        if (illisible) {
+        if (std::ferror(f) != 0) {
+            std::fclose(f);
             echec("stagehand", "lecture impossible de %s : %s.", nom, raisonsysteme(raisonlecture));
             return false;
         }
         direanalyse(nom, n, analyse);
+        // The list still open: the image given for it on the command line is found by the file.
+        if (texturesdemandees) chargertexture(n, f, nom, analyse.texturee);
+        std::fclose(f);
         std::fputs("un autre ? 0 pour non, 1 pour oui", stdout);
         std::fflush(stdout);
         if (lireentierconsole(stdin, reponse) == EOF) {
@@ -259,11 +272,13 @@ bool chargement() {
         }
         if (reponse == 0) {
             nombreobjet = n;
+            finirtextures();
             return true;
         }
         if (n == MAXOBJETS) {
             std::puts("nombre maximal d'objets atteint (99)");
             nombreobjet = n;
+            finirtextures();
             return true;
         }
     }

@@ -9,6 +9,7 @@
 #include "imagescles.h"
 #include "messages.h"
 #include "scene.h"
+#include "textures.h"
 
 namespace {
 
@@ -90,6 +91,7 @@ void aide() {
                "les fleches comme z, s, q et d ; Page precedente comme x, Page suivante comme w\n"
                "+ et - pour l'objet suivant et l'objet precedent (l'objet choisi est noir)\n"
                "Echap pour finir (les fichiers d'images cles sont fermes)\n"
+               "i pour montrer ou cacher les textures (stagehand --textures)\n"
                "c pour cette aide\n",
                stderr);
 }
@@ -98,7 +100,7 @@ void aide() {
 // it most often means that Caps Lock is on.
 void majuscule(unsigned char key) {
     static bool dit = false;
-    if (dit || key == 0 || std::strchr("ZQSDWXVTRC", key) == nullptr) return;
+    if (dit || key == 0 || std::strchr("ZQSDWXVTRCI", key) == nullptr) return;
     dit = true;
     signaler("stagehand", false,
              "la touche %c ne fait rien : les touches de stagehand sont des minuscules ; le "
@@ -140,6 +142,7 @@ void Clavier(unsigned char key, int, int) {
     if (key == 'r') mode = 2;
     if (key == 13) enregistrerposition();
     if (key == 'c') aide();
+    if (key == 'i') basculertextures();
     if (key == 27) terminer();
     if (key == '+' && ++numero > nombreobjet) numero = 1;
     if (key == '-' && --numero == 0) numero = nombreobjet;

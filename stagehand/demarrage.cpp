@@ -13,16 +13,21 @@
 #include "options.h"
 #include "scene.h"
 #include "systeme.h"
+#include "textures.h"
 
 namespace {
 
 const char USAGE[] =
-    "usage : stagehand [-r | --reprendre] [--help] [--version] [options de GLUT : -display...]\n"
+    "usage : stagehand [-r | --reprendre] [--textures] [--texture LISTE IMAGE]... [--help]\n"
+    "                  [--version] [options de GLUT : -display...]\n"
     "Charge des listes d'affichage de meshpress dans une fenetre ou l'on place et tourne chaque\n"
     "objet ; chaque Entree ajoute une image cle (la pose de chaque objet) a un fichier par objet,\n"
     "base0.txt, base1.txt... Les fichiers et le nom de base sont demandes sur la console.\n"
     "  -r, --reprendre  continue les fichiers d'images cles du nom de base : chaque objet part de\n"
     "                   la pose de sa derniere image cle, et les suivantes s'y ajoutent\n"
+    "  --textures       dessine chaque liste texturee avec son image, LISTE_texture.h a cote\n"
+    "                   d'elle (de meshpress-texture) ; la touche i les montre ou les cache\n"
+    "  --texture LISTE IMAGE  l'image (PNG ou BMP) de la liste LISTE, et --textures\n"
     "Voir man stagehand.\n";
 
 // The options GLUT takes from the command line, those followed by a value first.
@@ -39,6 +44,10 @@ void lireoptions(int &argc, char **argv) {
             continue;
         }
         if (optioncommune(argv[i], "stagehand", USAGE)) continue;
+        if (const int pris = optiontextures(argc, argv, i, USAGE)) {
+            i += pris - 1;
+            continue;
+        }
         int glut = -1;
         for (int k = 0; k < static_cast<int>(std::size(OPTIONSGLUT)); ++k)
             if (std::strcmp(argv[i], OPTIONSGLUT[k]) == 0) glut = k;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "messages.h"
+#include "textures.h"
 
 int WIDTH = 640, HEIGHT = 480;
 float emplacementx = 0, emplacementy = 0.4f, emplacementz = 0;
@@ -22,7 +23,7 @@ char nomobjet[MAXOBJETS + 1][256];
 
 void initrendu() {
     glClearColor(0, 0, 1, 0);
-    // No texture image is ever given: objects show only their flat colour.
+    // Without --textures no texture image is ever given: objects show only their flat colour.
     glEnable(GL_TEXTURE_2D);
 }
 
@@ -62,7 +63,7 @@ void Display() {
         glRotatef(rotate[i][0], 1, 0, 0);
         glRotatef(rotate[i][1], 0, 1, 0);
         glRotatef(rotate[i][2], 0, 0, 1);
-        glCallList(static_cast<GLuint>(idobjet[i]));
+        if (!dessinertexture(i, i == numero)) glCallList(static_cast<GLuint>(idobjet[i]));
         glPopMatrix();
     }
     glFlush();

@@ -155,4 +155,10 @@ quartiers() {
 vu=$(quartiers quartiers.png) vup=$(quartiers quartiers-p.png) vux=$(quartiers exemple.png)
 echo "the four quadrants on the sign (top left, top right, bottom left, bottom right): $vu; with -p: $vup; the example's: $vux"
 [ "$vux" = "rouge vert jaune magenta " ]
+# The animator with --textures (golden case textures: the same sign and image), its picture scaled
+# to the DS screen: the quadrants where the DS shows them.
+pamscale -nomix -width 256 -height 192 "$cas/textures/image.ppm" | pnmtopng > textures.png
+vua=$(quartiers textures.png)
+echo "the sign's four quadrants in the animator with --textures: $vua"
+[ "$vua" = "$vux" ]
 [ "$vu" = "rouge vert blanc noir " ] && [ "$vup" = "rouge blanc vert noir " ]

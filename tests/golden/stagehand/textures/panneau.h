@@ -1,0 +1,1 @@
+../../meshpress/obj_blender_panneau/attendu/panneau.h
