@@ -22,7 +22,8 @@ bool reprendre = false;
 namespace {
 
 constexpr size_t TAILLENOM = 256;
-// Windows takes "\\" between folders too; elsewhere it is a character of a name.
+// Windows takes "\\" between folders too (elsewhere it is a character of a name), and opens a
+// file in text mode unless told, which would write a copy's "\n" as "\r\n".
 #ifdef _WIN32
 constexpr bool SEPARATEURWINDOWS = true;
 constexpr int BINAIRE = O_BINARY;
