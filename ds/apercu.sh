@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The DS preview: builds a tiny DS program around display-list files (and the animator's keyframe
-# files, the n-th for the n-th object, posed at one keyframe number), drawn as the example DS
+# files, the n-th for the n-th object, posed at one keyframe number, and its camera file, the
+# view of that keyframe, else the animator's start view), drawn as the example DS
 # program draws them, runs it in the DeSmuME emulator, always on a virtual X server of its own (a
 # window manager on the user's display moves and frames the window, and the picture with it), and
 # leaves SORTIE.nds and SORTIE.png, the DS's top screen; or, with -a, the
@@ -8,7 +9,7 @@
 # replace one of the inputs is refused; a picture of the clear colour alone is said. Needs
 # gcc-arm-none-eabi, desmume, xvfb, xdotool, x11-apps, netpbm, meshpress-texture
 # (MESHPRESS_TEXTURE names another), and gifsicle for -a.
-# Usage: apercu.sh [-i keyframe] [-a last] [-g] [-t image]... [-p] [-x program.c] [-n] SORTIE file.h... [keyframes.txt...]
+# Usage: apercu.sh [-i keyframe] [-a last] [-g] [-t image]... [-p] [-x program.c] [-n] SORTIE file.h... [keyframes.txt...] [base_camera.txt]
 #   -i  the keyframe number the objects are posed at (default 1)
 #   -a  plays keyframes -i to this one: an animated GIF, a keyframe a step, and a contact sheet
 #   -g  sends each list as glCallList would: count-word words, the last one past the array
@@ -99,9 +100,22 @@ for f in "${listes[@]}"; do
         refuser "$f: not a display-list file of meshpress: its second and third lines are not the format's"
     [ "$(grep -v -x '[[:space:]]*' "$f" | tail -n 1)" = "};" ] || refuser "$f: cut short: it does not end with the terminator '};'"
 done
-for i in "${!cles[@]}"; do
-    f=${cles[$i]}
-    if ! sed -n '1{/^void position[0-9]*(int nombre){$/q0};q1' "$f"; then
+# The camera file, told by its function: the view of each keyframe, not an object's pose.
+camera="" objets=()
+for f in "${cles[@]}"; do
+    if sed -n '1{/^void camera(int nombre){$/q0};q1' "$f"; then
+        [ -z "$camera" ] || refuser "$f and $camera: two camera files: give the one of the scene's base name"
+        [ "$(sed -n '2,6p' "$f")" = "$(printf 'glMatrixMode(GL_PROJECTION);\nglLoadIdentity();\ngluPerspective(45, 256.0 / 192.0, 0.1, 1000);\nglMatrixMode(GL_MODELVIEW);\nglLoadIdentity();')" ] ||
+            refuser "$f: not a camera file of stagehand: its lines 2 to 6 are not the projection stagehand writes"
+        camera=$f
+    else
+        objets+=("$f")
+    fi
+done
+cles=("${objets[@]}")
+for i in "${!cles[@]}" ${camera:+camera}; do
+    [ "$i" = camera ] && f=$camera || f=${cles[$i]}
+    if [ "$i" != camera ] && ! sed -n '1{/^void position[0-9]*(int nombre){$/q0};q1' "$f"; then
         [ "$(cat "$f")" != "}" ] || refuser "$f: holds no keyframe, only the closing brace: press Enter once in stagehand before Esc"
         refuser "$f: not a keyframe file of stagehand: its first line is not 'void positionN(int nombre){'$(modele "$f")"
     fi
@@ -109,7 +123,8 @@ for i in "${!cles[@]}"; do
     [ "$(grep -c -x '}' "$f" || true)" -gt "$blocs" ] || refuser "$f: no closing brace of its function (stagehand did not end with Esc or the window's closing): it will not compile"
     if [ "$image" -lt 1 ] || [ "${derniere:-$image}" -gt "$blocs" ]; then
         [ -z "$derniere" ] && quelles="keyframe $image is not one" || quelles="keyframes $image to $derniere are not all"
-        avertir "$quelles of $f (1 to $blocs): object $((i + 1)) is drawn unposed there, as the DS draws it"
+        [ "$i" = camera ] && quoi="the eye is at the origin looking towards negative z" || quoi="object $((i + 1)) is drawn unposed"
+        avertir "$quelles of $f (1 to $blocs): $quoi there, as the DS draws it"
     fi
 done
 # The texture converter: MESHPRESS_TEXTURE, else the one built beside this script in the
@@ -142,7 +157,7 @@ done
 # A program includes a file by its name alone: two different files of one name cannot both be it.
 declare -A nommes
 if [ -n "$programme" ]; then
-    for f in "${listes[@]}" "${cles[@]}"; do
+    for f in "${listes[@]}" "${cles[@]}" ${camera:+"$camera"}; do
         [ -z "${nommes[${f##*/}]:-}" ] || cmp -s "$f" "${nommes[${f##*/}]}" ||
             refuser "$f and ${nommes[${f##*/}]}: two files named ${f##*/}: the program includes only one of them (-x)"
         nommes[${f##*/}]=$f
@@ -168,7 +183,10 @@ echo "Software $marque" > "$travail/texte"
     echo '#include "meshpress.h"'
     echo 'void commeglcalllist(const u32 *liste, u32 elements);'
     echo '#define commeglcalllist(t) commeglcalllist((t), sizeof(t) / sizeof((t)[0]))'
-    for f in "${listes[@]}" "${cles[@]}"; do echo "#include \"$(realpath -- "$f")\""; done
+    for f in "${listes[@]}" "${cles[@]}" ${camera:+"$camera"}; do echo "#include \"$(realpath -- "$f")\""; done
+    # The view: the camera file's for the keyframe, else the animator's start view.
+    [ -n "$camera" ] && vue="camera(image);" || vue="(void)image; vueanimateur();"
+    echo "void vuescene(int image) { $vue }"
     echo "const int premiereimage = $image;"
     # Each texture in the DS's direct colour, as meshpress-texture writes it for a DS program.
     for k in "${!images[@]}"; do
@@ -218,7 +236,7 @@ if [ -n "$programme" ]; then
         t=${images[$((${#images[@]} == 1 ? 0 : numero))]} numero=$((numero + 1))
         "$texturer" "$t" "$travail/textures/$(basename "$f" .h)_texture.h" > /dev/null || refuser "$t: meshpress-texture cannot convert it"
     done
-    for f in "${listes[@]}" "${cles[@]}"; do cp -- "$f" "$travail/fichiers/"; dossiers+=(-I "$(dirname "$(realpath -- "$f")")"); done
+    for f in "${listes[@]}" "${cles[@]}" ${camera:+"$camera"}; do cp -- "$f" "$travail/fichiers/"; dossiers+=(-I "$(dirname "$(realpath -- "$f")")"); done
     dossiers+=(-I "$(dirname "$programme")")
 fi
 arm-none-eabi-gcc -mcpu=arm946e-s -marm -O2 -ffreestanding -nostdlib -I "$ici/apercu" -I "$ici" "${dossiers[@]}" \
@@ -275,7 +293,11 @@ done
 if [ -n "$vides" ]; then
     [ -z "$derniere" ] && quoi="$sortie.png holds" || quoi="keyframes$vides of $sortie.gif hold"
     echo "apercu: $quoi only the clear colour: no object is in view." >&2
-    echo "apercu: likely they are outside the start view (the eye 0.4 above the origin, looking towards negative z): a model made about its origin stands around the eye until a keyframe moves it (give its keyframe file, or with -i a keyframe that places it), or the scene was posed with the animator's camera moved, which the DS's start view does not follow." >&2
+    if [ -n "$camera" ]; then
+        echo "apercu: likely they are outside the view of $camera at that keyframe, as in the animator's window then." >&2
+    else
+        echo "apercu: likely they are outside the start view (the eye 0.4 above the origin, looking towards negative z): a model made about its origin stands around the eye until a keyframe moves it (give its keyframe file, or with -i a keyframe that places it), or the scene was posed with the animator's camera moved: give its camera file (base_camera.txt) too." >&2
+    fi
 fi
 if [ -z "$derniere" ]; then
     pnmtopng -text "$travail/texte" "$travail/image-$image.pnm" > "$sortie.png" 2> /dev/null

@@ -70,7 +70,12 @@ static inline void echelleanimateur(void) {
 
 /* The animator's view at its start, for the DS's screen (256 by 192, the animator's 4:3): its
    projection and its camera, the eye at (0, 0.4, 0) looking towards negative z. Leaves the
-   modelview matrix current. */
+   modelview matrix current. The camera file stagehand writes beside the keyframe files
+   (base_camera.txt, included once like them) holds camera(int nombre): called with a keyframe
+   number in place of vueanimateur(), it sets the same projection and the animator's camera as it
+   was at that keyframe (gluLookAt in the animator's units, which are the DS's: the tenth scale
+   applies to the vertices only), and leaves the modelview matrix current; for a number it does
+   not hold, the eye is at the origin looking towards negative z. */
 static inline void vueanimateur(void) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

@@ -35,4 +35,4 @@ echo "   move and turn the black object, Enter records a keyframe (press it once
 echo "   the title says the mode, the object and the keyframes so far."
 printf 'cube.h\n1\npyramide.h\n1\nscene.h\n0\nscene\n' | ../build/stagehand/stagehand
 echo
-echo "== Keyframe files: demo/scene0.txt, demo/scene1.txt, demo/scene2.txt"
+echo "== Keyframe files: demo/scene0.txt, demo/scene1.txt, demo/scene2.txt, and the camera's: demo/scene_camera.txt"

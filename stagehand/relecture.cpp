@@ -10,7 +10,7 @@ namespace {
 
 // One line without its "\n"; false at the end of the file, or for a line longer than any the
 // writer makes (which is then no line of a keyframe file), with longue set.
-bool lireligne(FILE *f, char (&ligne)[128], bool &longue, bool &finale) {
+bool lireligne(FILE *f, char (&ligne)[512], bool &longue, bool &finale) {
     longue = finale = false;
     size_t n = 0;
     for (int c; (c = std::getc(f)) != EOF;) {
@@ -33,7 +33,7 @@ bool lireligne(FILE *f, char (&ligne)[128], bool &longue, bool &finale) {
 }
 
 // The line against a format of the writer's: its text exactly, %d a number as "%d" prints one
-// that is not negative, %f a number as "%f" prints one.
+// that is not negative, %f a number as "%f" prints one, %g a float as "%.9g" prints it.
 bool suivre(const char *ligne, const char *format, int *entiers, float *reels) {
     for (const char *p = ligne, *q = format;; ++q) {
         if (*q == '\0') return *p == '\0';
@@ -42,7 +42,18 @@ bool suivre(const char *ligne, const char *format, int *entiers, float *reels) {
             continue;
         }
         const char *debut = p;
-        if (*++q == 'f' && *p == '-') ++p;
+        if (*++q == 'g') {
+            // Taken when printing the value read gives back its text exactly.
+            char *fin;
+            const float v = std::strtof(p, &fin);
+            char texte[32];
+            const int n = std::snprintf(texte, sizeof texte, "%.9g", static_cast<double>(v));
+            if (fin - p != n || std::strncmp(texte, p, static_cast<size_t>(n)) != 0) return false;
+            *reels++ = v;
+            p = fin;
+            continue;
+        }
+        if (*q == 'f' && *p == '-') ++p;
         const char *chiffres = p;
         while (*p >= '0' && *p <= '9')
             ++p;
@@ -71,9 +82,9 @@ bool dire(char *raison, size_t taille, const char *format, ...) {
 
 } // namespace
 
-bool lirefichiercles(FILE *f, Fichiercles &c, char *raison, size_t taille) {
-    c = {-1, 0, {0, 0, 0}, {0, 0, 0}, 0};
-    char ligne[128];
+bool lirefichiercles(FILE *f, Fichiercles &c, char *raison, size_t taille, bool camera) {
+    c = {-1, 0, {0, 0, 0}, {0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0}, 0};
+    char ligne[512];
     bool longue, finale;
     long long numero = 0; // of the line read
     const auto quelle = [&] {
@@ -93,7 +104,18 @@ bool lirefichiercles(FILE *f, Fichiercles &c, char *raison, size_t taille) {
     };
     if (!lire()) return longue || finale ? quelle() : lu();
     if (std::strcmp(ligne, "}") != 0) {
-        if (!suivre(ligne, "void position%d(int nombre){", &c.fonction, nullptr)) return quelle();
+        if (camera) {
+            // The projection and the modelview matrix's start, before the keyframes' views.
+            const char *const ENTETE[] = {"void camera(int nombre){",    "glMatrixMode(GL_PROJECTION);",
+                                          "glLoadIdentity();",
+                                          "gluPerspective(45, 256.0 / 192.0, 0.1, 1000);",
+                                          "glMatrixMode(GL_MODELVIEW);", "glLoadIdentity();"};
+            for (int k = 0; k < 6; ++k)
+                if ((k > 0 && !lire()) || std::strcmp(ligne, ENTETE[k]) != 0) return quelle();
+            c.fonction = 0;
+        } else if (!suivre(ligne, "void position%d(int nombre){", &c.fonction, nullptr)) {
+            return quelle();
+        }
         for (;;) {
             // What the keyframes so far end with.
             c.fin = std::ftell(f);
@@ -115,8 +137,13 @@ bool lirefichiercles(FILE *f, Fichiercles &c, char *raison, size_t taille) {
                 "glRotateY(%f);", "glRotateZ(%f);", "}"};
             float *const VALEURS[] = {c.translation, c.rotation, c.rotation + 1, c.rotation + 2,
                                       nullptr};
-            for (int k = 0; k < 5; ++k)
-                if (!lire() || !suivre(ligne, BLOC[k], nullptr, VALEURS[k])) return quelle();
+            const char *const BLOCVUE[] = {
+                "gluLookAt(%f, %f, %f, %f, %f, %f, 0, 1, 0); /* angles %g %g */", "}"};
+            float *const VALEURSVUE[] = {c.vue, nullptr};
+            for (int k = 0; k < (camera ? 2 : 5); ++k)
+                if (!lire() || !suivre(ligne, camera ? BLOCVUE[k] : BLOC[k], nullptr,
+                                       camera ? VALEURSVUE[k] : VALEURS[k]))
+                    return quelle();
         }
     }
     // The closing brace, then nothing.

@@ -101,6 +101,33 @@ TEST(ImagesCles, EchecLaisseAllerLesFichiers) {
     fs::remove_all(d);
 }
 
+// A first run and three more on one base name: each earlier file, the camera's too, is kept as
+// the next numbered copy, byte for byte; no copy is replaced.
+TEST(ImagesCles, GenerationsGardees) {
+    namespace fs = std::filesystem;
+    const fs::path d = fs::temp_directory_path() / ("generations-" + std::to_string(getpid()));
+    fs::create_directories(d);
+    const auto lire = [](const fs::path &f) {
+        std::ifstream e(f, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(e), {});
+    };
+    remettre();
+    std::vector<std::string> objets, vues;
+    for (int seance = 0; seance < 4; ++seance) {
+        nombre = 0, translate[1][0] = static_cast<float>(seance), emplacementz = static_cast<float>(-seance);
+        ASSERT_TRUE(creerfichiers((d / "x").c_str()));
+        enregistrerposition();
+        fermerfichiers();
+        objets.push_back(lire(d / "x0.txt")), vues.push_back(lire(d / "x_camera.txt"));
+    }
+    for (int g = 1; g <= 3; ++g) {
+        EXPECT_EQ(lire(d / ("x0.txt.~" + std::to_string(g) + "~")), objets[static_cast<size_t>(g - 1)]);
+        EXPECT_EQ(lire(d / ("x_camera.txt.~" + std::to_string(g) + "~")), vues[static_cast<size_t>(g - 1)]);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(d), {}), 8);
+    fs::remove_all(d);
+}
+
 // Keyframe files read back: what the writer's formats make is taken, keyframe by keyframe, and
 // anything else is refused. "B(n, x)" stands for the block of keyframe n as "%f" prints the pose
 // (x, 0.25, -1) and angles (90, -1, x).
@@ -162,6 +189,36 @@ TEST(Relecture, FichiersCles) {
         EXPECT_EQ(lu.rotation[0], 90.0f);
         EXPECT_EQ(lu.rotation[1], -1.0f);
         EXPECT_EQ(lu.rotation[2], c.x);
+    }
+}
+
+// The camera's file read back: its projection lines exactly, and the view's angles only as
+// "%.9g" prints a float, so that -r goes on from the very angles written.
+TEST(Relecture, FichierCamera) {
+    const std::string entete = "void camera(int nombre){\nglMatrixMode(GL_PROJECTION);\nglLoadIdentity();\n"
+                               "gluPerspective(45, 256.0 / 192.0, 0.1, 1000);\nglMatrixMode(GL_MODELVIEW);\nglLoadIdentity();\n",
+                      vue = "if(nombre == 1){\ngluLookAt(0.099833, 0.500000, 0.995004, 0.000000, 0.459979, 0.000000, 0, 1, 0); /* angles ";
+    const struct {
+        std::string texte;
+        bool pris;
+    } cas[] = {
+        {entete + vue + "0.100000001 -0.0399999991 */\n}\n}\n", true},
+        {entete + vue + "0.1 -0.0399999991 */\n}\n}\n", false},
+        {entete + vue + "0.100000001  -0.0399999991 */\n}\n}\n", false},
+        {entete + vue + "0x1.99999ap-4 -0.0399999991 */\n}\n}\n", false},
+        {entete.substr(0, entete.size() - 18) + vue + "0.100000001 -0.0399999991 */\n}\n}\n", false},
+    };
+    for (const auto &c : cas) {
+        FILE *f = fmemopen(const_cast<char *>(c.texte.data()), c.texte.size(), "rb");
+        Fichiercles lu;
+        char raison[256] = "";
+        EXPECT_EQ(lirefichiercles(f, lu, raison, sizeof raison, true), c.pris) << c.texte << raison;
+        std::fclose(f);
+        if (!c.pris) continue;
+        EXPECT_EQ(lu.images, 1);
+        EXPECT_EQ(lu.vue[0], 0.099833f);
+        EXPECT_EQ(lu.vue[6], 0.1f);
+        EXPECT_EQ(lu.vue[7], -0.04f);
     }
 }
 

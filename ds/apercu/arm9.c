@@ -9,6 +9,8 @@
 extern const int premiereimage;
 void chargertextures(void);
 void dessinerscene(int image);
+/* The camera file's view of the keyframe, or the animator's start view without one. */
+void vuescene(int image);
 
 /* What libnds's glCallList does with an array: count-word words after the count word. The last
    one is not the array's: here a word that the engine reads as commands with parameters. */
@@ -43,7 +45,7 @@ int main(void) {
         scanKeys();
         if (keysDown() & KEY_A) ++image;
         montrerimage(image, keysHeld() & KEY_A);
-        vueanimateur();
+        vuescene(image);
         glPolyFmt(POLY_ALPHA(31) | POLY_CULL_NONE);
         dessinerscene(image);
         glFlush(0);

@@ -1,17 +1,19 @@
 /* A DS program that draws the animator's scene: the objects of cube.h and pyramide.h (from
    meshpress), each posed by its keyframe file (scene0.txt and scene1.txt, from stagehand), seen
-   as the animator showed them, and Blender's sign (panneau.h) with its texture
-   (panneau_texture.h, from meshpress-texture). A steps to the next keyframe. */
+   through the animator's camera of each keyframe (scene_camera.txt), as the animator showed
+   them, and Blender's sign (panneau.h) with its texture (panneau_texture.h, from
+   meshpress-texture). A steps to the next keyframe. */
 #include <nds.h>
 /* The texture pairs as meshpress writes them: the sign's image the way up Blender shows it. */
 #define MESHPRESS_TEXTURE_PACK_ANCIEN
-#include "meshpress.h" /* dessinerobjet, vueanimateur, chargertexture, the old names */
+#include "meshpress.h" /* dessinerobjet, chargertexture, the old names */
 #include "cube.h"
 #include "pyramide.h"
 #include "panneau.h"
 #include "panneau_texture.h"
 #include "scene0.txt"
 #include "scene1.txt"
+#include "scene_camera.txt"
 
 /* The keyframes saved: one for each Enter in stagehand. */
 #define IMAGES 2
@@ -29,8 +31,9 @@ int main(void) {
     for (int image = 1;;) {
         scanKeys();
         if (keysDown() & KEY_A) image = image % IMAGES + 1;
-        /* gluPerspective(45, 256.0 / 192.0, 0.1, 1000), the eye at (0, 0.4, 0) towards -z. */
-        vueanimateur();
+        /* The projection and the camera of keyframe `image`, as the animator's window showed
+           them. */
+        camera(image);
         /* As the animator draws: both faces, opaque. */
         glPolyFmt(POLY_ALPHA(31) | POLY_CULL_NONE);
         /* The sign where Blender put it, its texture modulated by white: as the image is. */

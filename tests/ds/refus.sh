@@ -12,6 +12,8 @@ cp "$cas"/obj_blender/attendu/obj0.txt sansimage.txt
 head -c 200 cube.h > coupe.h
 sed 's/^u32 cube/u32 cube-2/' cube.h > tiret.h
 head -n 7 scene0.txt > sansfin.txt
+cp "$cas"/scene_posee/attendu/scene_camera.txt camera.txt
+sed 's/gluPerspective(45,/gluPerspective(60,/' camera.txt > grandangle.txt
 mkdir autre && sed 's/position0/position1/' scene0.txt > autre/scene0.txt
 cp "$ici"/../golden/meshpress/obj_blender_panneau/attendu/panneau.h "$ici"/../golden/meshpress/obj_blender_panneau/panneau.png .
 cp panneau.png seq-planche.png
@@ -52,6 +54,9 @@ apercu() { echo "\$ apercu.sh $*"; "$ici/../../ds/apercu.sh" -n "$@" 2>&1 && ech
     apercu -a 2 -t seq-planche.png seq panneau.h
     apercu panneau panneau.h
     apercu jeu cube.h
+    apercu -i 3 x cube.h scene0.txt camera.txt
+    apercu x cube.h camera.txt camera.txt
+    apercu x cube.h scene0.txt grandangle.txt
 } > refus.txt
 diff -u "$ici/refus.attendu" refus.txt
 # Without -n too, an output named as the texture is refused, and the texture left as it was.
