@@ -90,6 +90,24 @@ void attendretouche() {
 
 void preparerconsole() {}
 
+FILE *ouvrirfichier(const char *nom, const char *mode) {
+    return std::fopen(nom, mode);
+}
+
+int effacer(const char *nom) {
+    return std::remove(nom);
+}
+
+long depuisconsole(char *, size_t, long longueur) {
+    return longueur;
+}
+
+void afficher(FILE *flux, const char *texte) {
+    std::fputs(texte, flux);
+}
+
+void garderconsole() {}
+
 void confirmer() {
     attendretouche();
 }

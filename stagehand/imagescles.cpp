@@ -62,7 +62,7 @@ bool relire(const Nom &nom, int i, char *raison, size_t taille) {
         std::snprintf(raison, taille, "ce n'est pas un fichier ordinaire");
         return false;
     }
-    FILE *f = std::fopen(nom, "rb");
+    FILE *f = ouvrirfichier(nom, "rb");
     if (f == nullptr) {
         std::snprintf(raison, taille, "%s", raisonsysteme(errno));
         return false;
@@ -75,9 +75,9 @@ bool relire(const Nom &nom, int i, char *raison, size_t taille) {
 // The earlier file kept whole beside it, before it is emptied: false, errno set, when it cannot
 // be.
 bool garder(const char *nom, const char *copie) {
-    FILE *source = std::fopen(nom, "rb");
+    FILE *source = ouvrirfichier(nom, "rb");
     if (source == nullptr) return false;
-    FILE *cible = std::fopen(copie, "wb");
+    FILE *cible = ouvrirfichier(copie, "wb");
     bool garde = cible != nullptr;
     char tampon[1 << 16];
     for (size_t n; garde && (n = std::fread(tampon, 1, sizeof tampon, source)) > 0;)
@@ -177,7 +177,7 @@ FILE *ouvrir(const Nom &nom, int i) {
             errno = EFBIG;
             return nullptr;
         }
-        FILE *f = std::fopen(nom, "r+b");
+        FILE *f = ouvrirfichier(nom, "r+b");
         if (f != nullptr && std::fseek(f, static_cast<long>(lus[i].fin), SEEK_SET) != 0) {
             std::fclose(f);
             return nullptr;
@@ -185,9 +185,13 @@ FILE *ouvrir(const Nom &nom, int i) {
         return f;
     }
     // In binary mode: the same bytes on every system, "\n" line ends included.
-    FILE *f = std::fopen(nom, "wb");
-    // Windows refuses to open a directory as if it were a file one may not write.
-    if (f == nullptr && estdossier(nom)) errno = EISDIR;
+    FILE *f = ouvrirfichier(nom, "wb");
+    // Windows refuses to open a directory as if it were a file one may not write; any other
+    // failure keeps the system's reason (a folder one may not write in: permission refused).
+    if (f == nullptr) {
+        const int raison = errno;
+        errno = raison == EACCES && estdossier(nom) ? EISDIR : raison;
+    }
     const float zero[3] = {0, 0, 0};
     for (int image = 1; f != nullptr && image <= nombre; ++image)
         ecrirebloc(f, i, image, zero, zero);
@@ -217,7 +221,8 @@ bool creerfichiers(const char *nombase) {
     for (int i = 0; i < nombreobjet; ++i) {
         nomfichier(nom, i);
         const bool garde = annoncer(nom, i);
-        std::printf("%d%s", i, nom);
+        std::printf("%d", i);
+        afficher(stdout, nom);
         std::fflush(stdout);
         confirmer();
         char copie[sizeof(Nom) + 1];
@@ -250,7 +255,7 @@ bool ouvrirfichiers() {
     std::fputs("enregistrer sous (sans extension) : ", stdout);
     std::fflush(stdout);
     char nombase[TAILLENOM];
-    const long longueur = lirelemot(stdin, nombase, sizeof nombase);
+    const long longueur = lirenom(nombase, sizeof nombase);
     if (longueur < 0) {
         signaler("stagehand", true,
                  "la console s'est fermee avant le nom de base ; le programme s'arrete.");
