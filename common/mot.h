@@ -22,7 +22,7 @@ const char *nomseul(const char *chemin);
 // Whether the file's name ends in a point and extension (lower-case letters), in any case.
 bool aextension(const char *nom, const char *extension);
 
-// ouvrirfichier(nom, "rb") for a file to read; a directory, which opens but holds no text, and a device,
-// which may never end, are refused like a file that cannot be opened (nullptr, errno EISDIR or
-// ENODEV). A pipe is read as it comes.
+// ouvrirfichier(nom, "rb") for a file to read; a directory, which opens but holds no text, and a
+// device, which may never end, are refused like a file that cannot be opened (nullptr, errno EISDIR
+// or ENODEV). A pipe is read as it comes.
 FILE *ouvrirlecture(const char *nom);

@@ -2,9 +2,9 @@
 
 #include <cerrno>
 #include <conio.h>
-#include <cwchar>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -32,6 +32,13 @@ bool large(const char *nom, wchar_t *tampon, int taille) {
     return n != 0;
 }
 
+// Whether the text is plain ASCII, the same bytes in every code page.
+bool ascii(const char *texte, size_t n) {
+    for (size_t i = 0; i < n; ++i)
+        if (static_cast<unsigned char>(texte[i]) >= 0x80) return false;
+    return true;
+}
+
 // Room for any name the tools hold, and for the longest path Windows takes.
 constexpr int TAILLELARGE = 32768;
 wchar_t nomlarge[TAILLELARGE];
@@ -53,11 +60,9 @@ long depuisconsole(char *tampon, size_t taille, long longueur) {
         !estconsole(GetStdHandle(STD_INPUT_HANDLE)))
         return longueur;
     const UINT page = GetConsoleCP();
-    bool ascii = true;
-    for (long i = 0; i < longueur; ++i) ascii = ascii && static_cast<unsigned char>(tampon[i]) < 0x80;
-    if (ascii || page == CP_UTF8) return longueur;
-    const int n = MultiByteToWideChar(page, 0, tampon, static_cast<int>(longueur), nomlarge,
-                                      TAILLELARGE);
+    if (ascii(tampon, static_cast<size_t>(longueur)) || page == CP_UTF8) return longueur;
+    const int n =
+        MultiByteToWideChar(page, 0, tampon, static_cast<int>(longueur), nomlarge, TAILLELARGE);
     const int u = WideCharToMultiByte(CP_UTF8, 0, nomlarge, n, nullptr, 0, nullptr, nullptr);
     if (u <= 0) return longueur;
     if (static_cast<size_t>(u) >= taille) return u;
@@ -67,10 +72,9 @@ long depuisconsole(char *tampon, size_t taille, long longueur) {
 }
 
 void afficher(FILE *flux, const char *texte) {
-    bool ascii = true;
-    for (const char *c = texte; *c != '\0'; ++c) ascii = ascii && static_cast<unsigned char>(*c) < 0x80;
     const HANDLE h = poignee(flux);
-    if (ascii || !estconsole(h) || !large(texte, nomlarge, TAILLELARGE)) {
+    if (ascii(texte, std::strlen(texte)) || !estconsole(h) ||
+        !large(texte, nomlarge, TAILLELARGE)) {
         std::fputs(texte, flux);
         return;
     }
@@ -79,6 +83,8 @@ void afficher(FILE *flux, const char *texte) {
     WriteConsoleW(h, nomlarge, static_cast<DWORD>(wcslen(nomlarge)), &ecrits, nullptr);
 }
 
+// A console whose process list holds this program alone was opened for it (by the Explorer);
+// a command interpreter's holds the interpreter too.
 void garderconsole() {
     DWORD processus[2];
     if (GetConsoleProcessList(processus, 2) == 1) attendretouche();
@@ -108,8 +114,9 @@ bool memefichier(FILE *ouvert, const char *nom) {
     BY_HANDLE_FILE_INFORMATION e, s;
     if (!GetFileInformationByHandle(poignee(ouvert), &e)) return false;
     if (!large(nom, nomlarge, TAILLELARGE)) return false;
-    const HANDLE h = CreateFileW(nomlarge, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE h =
+        CreateFileW(nomlarge, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     const bool lu = GetFileInformationByHandle(h, &s) != 0;
     CloseHandle(h);
@@ -134,7 +141,8 @@ bool estdossier(const char *nom) {
 }
 
 bool existe(const char *nom) {
-    return large(nom, nomlarge, TAILLELARGE) && GetFileAttributesW(nomlarge) != INVALID_FILE_ATTRIBUTES;
+    return large(nom, nomlarge, TAILLELARGE) &&
+           GetFileAttributesW(nomlarge) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool estordinaire(const char *nom) {

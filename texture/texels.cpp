@@ -88,7 +88,8 @@ const char *pourquoi() {
     };
     const char *r = stbi_failure_reason();
     for (const auto &raison : raisons)
-        if (r != nullptr && std::strncmp(r, raison[0], std::strlen(raison[0])) == 0) return raison[1];
+        if (r != nullptr && std::strncmp(r, raison[0], std::strlen(raison[0])) == 0)
+            return raison[1];
     return "le decodeur ne la lit pas";
 }
 
