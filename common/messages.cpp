@@ -3,7 +3,10 @@
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+
+#include "systeme.h"
 
 const char *raisonsysteme(int erreur) {
     switch (erreur) {
@@ -51,12 +54,31 @@ const char *montrer(const char *texte, size_t longueur) {
     return vu;
 }
 
+void vimprimer(FILE *flux, const char *format, va_list arguments) {
+    static char texte[16384];
+    va_list copie;
+    va_copy(copie, arguments);
+    const int n = std::vsnprintf(texte, sizeof texte, format, copie);
+    va_end(copie);
+    if (n >= 0 && static_cast<size_t>(n) < sizeof texte)
+        afficher(flux, texte);
+    else
+        std::vfprintf(flux, format, arguments);
+}
+
+void imprimer(FILE *flux, const char *format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    vimprimer(flux, format, arguments);
+    va_end(arguments);
+}
+
 namespace {
 
 void vsignaler(const char *programme, bool apresligne, const char *format, va_list arguments) {
     std::fflush(stdout);
     std::fprintf(stderr, "%s%s : ", apresligne ? "\n" : "", programme);
-    std::vfprintf(stderr, format, arguments);
+    vimprimer(stderr, format, arguments);
     std::fputs("\n", stderr);
 }
 
@@ -77,6 +99,8 @@ bool echoue = false;
 
 void echec(const char *programme, const char *format, ...) {
     echoue = true;
+    static bool garde = false;
+    if (!garde) garde = std::atexit(garderconsole) == 0;
     std::fputs("erreur", stdout);
     va_list arguments;
     va_start(arguments, format);

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdarg>
 #include <cstddef>
 #include <cstdio>
 
@@ -21,6 +22,12 @@ const char *raisonsysteme(int erreur);
 // ASCII as '?', "..." when it goes on. Valid until the next call.
 const char *montrer(const char *texte, size_t longueur);
 
+// fprintf(flux, format, ...), the text written by afficher: the names in it read on a Windows
+// console as they were typed.
+void imprimer(FILE *flux, const char *format, ...) __attribute__((format(FORMATMESSAGE, 2, 3)));
+void vimprimer(FILE *flux, const char *format, va_list arguments)
+    __attribute__((format(FORMATMESSAGE, 2, 0)));
+
 // One line on standard error: "programme : " and the text, ending with a line end. With
 // apresligne, it starts on a line of its own, for standard output has just printed text that
 // ends no line ("erreur" or a word) and both may go to the same console.
@@ -28,7 +35,8 @@ void signaler(const char *programme, bool apresligne, const char *format, ...)
     __attribute__((format(FORMATMESSAGE, 3, 4)));
 
 // A failure: "erreur" on standard output, then on standard error, on a line of its own, what
-// could not be done and why.
+// could not be done and why; at the end of the run, a console the program opened itself waits
+// for a key (garderconsole).
 void echec(const char *programme, const char *format, ...) __attribute__((format(FORMATMESSAGE, 2, 3)));
 
 // The exit status: 1 once a failure has been said, so that a script, a batch file or a build

@@ -63,17 +63,22 @@ bool aextension(const char *nom, const char *extension) {
 
 FILE *ouvrirlecture(const char *nom) {
     // In binary mode, so that every system reads the same bytes.
-    FILE *f = std::fopen(nom, "rb");
+    FILE *f = ouvrirfichier(nom, "rb");
     if (f != nullptr && (estdossier(f) || estperipherique(f))) {
         const int raison = estdossier(f) ? EISDIR : ENODEV;
         std::fclose(f);
         errno = raison;
         return nullptr;
     }
-    // Windows refuses to open a directory, as if it were a file one may not read.
+    // Windows refuses to open a directory, as if it were a file one may not read; any other
+    // failure keeps the system's reason, which the test of the name must not overwrite.
     if (f == nullptr) {
         const int raison = errno;
-        errno = estdossier(nom) ? EISDIR : raison;
+        errno = raison == EACCES && estdossier(nom) ? EISDIR : raison;
     }
     return f;
+}
+
+long lirenom(char *tampon, size_t taille) {
+    return depuisconsole(tampon, taille, lirelemot(stdin, tampon, taille));
 }

@@ -12,6 +12,35 @@ void preparerconsole();
 // The first occurrence of motif (longueur characters) in texte (taille characters), or nullptr.
 const char *chercher(const char *texte, size_t taille, const char *motif, size_t longueur);
 
+// File names are held as bytes: on POSIX systems as they are; on Windows as UTF-8, or in the
+// ANSI code page when they are not valid UTF-8 (a name from a file or a pipe that some program
+// wrote so), and every call that takes a name gives the system its wide characters.
+
+// fopen(nom, mode), the name as above.
+FILE *ouvrirfichier(const char *nom, const char *mode);
+
+// A new file nom, for writing in binary mode, only when no file of that name exists: nullptr,
+// errno EEXIST, when one does, so that nothing is ever written over.
+FILE *creerexclusif(const char *nom);
+
+// remove(nom), the name as above.
+int effacer(const char *nom);
+
+// An answer that lirelemot has just read from standard input (longueur characters, -1 for
+// none): when the input is a Windows console, its code page becomes UTF-8 in place. The
+// answer's new length, or taille or more when it no longer fits (the buffer holds it unchanged).
+long depuisconsole(char *tampon, size_t taille, long longueur);
+
+// fputs(texte, flux), but a name on a Windows console reads as it was typed: written in wide
+// characters, whatever the console's code page.
+void afficher(FILE *flux, const char *texte);
+
+// After a failure, at the end of the run: a console that the program opened itself (a double
+// click on it in the Explorer), which closes with it, waits for a key so that the reason can be
+// read. Nothing on a console shared with a command interpreter, nor when the input is not a
+// console, nor on POSIX systems, where a terminal outlives the program.
+void garderconsole();
+
 // Whether the open file and the file named nom are one and the same file (through any link or
 // spelling of the name): opening nom for writing would empty the open one.
 bool memefichier(FILE *ouvert, const char *nom);

@@ -90,6 +90,31 @@ void attendretouche() {
 
 void preparerconsole() {}
 
+FILE *ouvrirfichier(const char *nom, const char *mode) {
+    return std::fopen(nom, mode);
+}
+
+FILE *creerexclusif(const char *nom) {
+    const int d = open(nom, O_WRONLY | O_CREAT | O_EXCL, 0666);
+    FILE *f = d < 0 ? nullptr : fdopen(d, "wb");
+    if (d >= 0 && f == nullptr) close(d);
+    return f;
+}
+
+int effacer(const char *nom) {
+    return std::remove(nom);
+}
+
+long depuisconsole(char *, size_t, long longueur) {
+    return longueur;
+}
+
+void afficher(FILE *flux, const char *texte) {
+    std::fputs(texte, flux);
+}
+
+void garderconsole() {}
+
 void confirmer() {
     attendretouche();
 }

@@ -1,8 +1,10 @@
 #include "systeme.h"
 
+#include <cerrno>
 #include <conio.h>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -20,7 +22,81 @@ bool estconsole(HANDLE h) {
     return h != INVALID_HANDLE_VALUE && GetConsoleMode(h, &mode) != 0;
 }
 
+// A name as the wide-character calls take it: UTF-8 when it is valid UTF-8, else the ANSI code
+// page, as the narrow calls read it. False, errno ENAMETOOLONG, when it does not fit.
+bool large(const char *nom, wchar_t *tampon, int taille) {
+    int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, nom, -1, tampon, taille);
+    if (n == 0 && GetLastError() == ERROR_NO_UNICODE_TRANSLATION)
+        n = MultiByteToWideChar(CP_ACP, 0, nom, -1, tampon, taille);
+    if (n == 0) errno = ENAMETOOLONG;
+    return n != 0;
+}
+
+// Whether the text is plain ASCII, the same bytes in every code page.
+bool ascii(const char *texte, size_t n) {
+    for (size_t i = 0; i < n; ++i)
+        if (static_cast<unsigned char>(texte[i]) >= 0x80) return false;
+    return true;
+}
+
+// Room for any name the tools hold, and for the longest path Windows takes.
+constexpr int TAILLELARGE = 32768;
+wchar_t nomlarge[TAILLELARGE];
+
 } // namespace
+
+FILE *ouvrirfichier(const char *nom, const char *mode) {
+    wchar_t modelarge[8];
+    if (!large(nom, nomlarge, TAILLELARGE) || !large(mode, modelarge, 8)) return nullptr;
+    return _wfopen(nomlarge, modelarge);
+}
+
+FILE *creerexclusif(const char *nom) {
+    if (!large(nom, nomlarge, TAILLELARGE)) return nullptr;
+    const int d = _wopen(nomlarge, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    FILE *f = d < 0 ? nullptr : _fdopen(d, "wb");
+    if (d >= 0 && f == nullptr) _close(d);
+    return f;
+}
+
+int effacer(const char *nom) {
+    return large(nom, nomlarge, TAILLELARGE) ? _wremove(nomlarge) : -1;
+}
+
+long depuisconsole(char *tampon, size_t taille, long longueur) {
+    if (longueur <= 0 || static_cast<size_t>(longueur) >= taille ||
+        !estconsole(GetStdHandle(STD_INPUT_HANDLE)))
+        return longueur;
+    const UINT page = GetConsoleCP();
+    if (ascii(tampon, static_cast<size_t>(longueur)) || page == CP_UTF8) return longueur;
+    const int n =
+        MultiByteToWideChar(page, 0, tampon, static_cast<int>(longueur), nomlarge, TAILLELARGE);
+    const int u = WideCharToMultiByte(CP_UTF8, 0, nomlarge, n, nullptr, 0, nullptr, nullptr);
+    if (u <= 0) return longueur;
+    if (static_cast<size_t>(u) >= taille) return u;
+    WideCharToMultiByte(CP_UTF8, 0, nomlarge, n, tampon, u, nullptr, nullptr);
+    tampon[u] = '\0';
+    return u;
+}
+
+void afficher(FILE *flux, const char *texte) {
+    const HANDLE h = poignee(flux);
+    if (ascii(texte, std::strlen(texte)) || !estconsole(h) ||
+        !large(texte, nomlarge, TAILLELARGE)) {
+        std::fputs(texte, flux);
+        return;
+    }
+    std::fflush(flux);
+    DWORD ecrits;
+    WriteConsoleW(h, nomlarge, static_cast<DWORD>(wcslen(nomlarge)), &ecrits, nullptr);
+}
+
+// A console whose process list holds this program alone was opened for it (by the Explorer);
+// a command interpreter's holds the interpreter too.
+void garderconsole() {
+    DWORD processus[2];
+    if (GetConsoleProcessList(processus, 2) == 1) attendretouche();
+}
 
 void preparerconsole() {
     _setmode(_fileno(stdout), _O_BINARY);
@@ -45,8 +121,10 @@ const char *chercher(const char *texte, size_t taille, const char *motif, size_t
 bool memefichier(FILE *ouvert, const char *nom) {
     BY_HANDLE_FILE_INFORMATION e, s;
     if (!GetFileInformationByHandle(poignee(ouvert), &e)) return false;
-    const HANDLE h = CreateFileA(nom, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (!large(nom, nomlarge, TAILLELARGE)) return false;
+    const HANDLE h =
+        CreateFileW(nomlarge, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     const bool lu = GetFileInformationByHandle(h, &s) != 0;
     CloseHandle(h);
@@ -66,16 +144,19 @@ bool estperipherique(FILE *ouvert) {
 
 bool estdossier(const char *nom) {
     struct _stat64 etat;
-    return _stat64(nom, &etat) == 0 && (etat.st_mode & _S_IFMT) == _S_IFDIR;
+    return large(nom, nomlarge, TAILLELARGE) && _wstat64(nomlarge, &etat) == 0 &&
+           (etat.st_mode & _S_IFMT) == _S_IFDIR;
 }
 
 bool existe(const char *nom) {
-    return GetFileAttributesA(nom) != INVALID_FILE_ATTRIBUTES;
+    return large(nom, nomlarge, TAILLELARGE) &&
+           GetFileAttributesW(nomlarge) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool estordinaire(const char *nom) {
     struct _stat64 etat;
-    return _stat64(nom, &etat) == 0 && (etat.st_mode & _S_IFMT) == _S_IFREG;
+    return large(nom, nomlarge, TAILLELARGE) && _wstat64(nomlarge, &etat) == 0 &&
+           (etat.st_mode & _S_IFMT) == _S_IFREG;
 }
 
 void attendretouche() {

@@ -8,6 +8,9 @@ set -eu
 [ $# -ge 2 ] || { echo "usage: convertir.sh MODEL OUT.h [meshpress]" >&2; exit 2; }
 dossier=$(dirname "$2") nom=$(basename "$2" .h) meshpress=${3:-meshpress}
 case $meshpress in */*) meshpress=$(realpath "$meshpress") ;; esac
+# In MSYS2 (devkitPro's shell on Windows) the model's name goes to meshpress.exe through the
+# pipe, where no one turns the shell's /c/... into C:/...: cygpath does.
+if command -v cygpath > /dev/null; then modele=$(cygpath -m "$modele"); fi
 mkdir -p "$dossier"
 modele=$(realpath -m --relative-to="$dossier" "$1")
 # meshpress reads each answer as one word.

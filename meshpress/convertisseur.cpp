@@ -93,7 +93,7 @@ void erreur(const char *raison) {
 // word does not fit.
 bool lirereponse(char *tampon, size_t taille, const char *quoi, char *raison, size_t place) {
     std::fflush(stdout);
-    const long longueur = lirelemot(stdin, tampon, taille);
+    const long longueur = lirenom(tampon, taille);
     if (longueur < 0)
         std::snprintf(raison, place, "la console s'est fermee avant %s", quoi);
     else if (longueur >= static_cast<long>(taille))
@@ -118,14 +118,14 @@ const char *sanstriangle(const char *nommodele, long long taille) {
 void avertir(const Bilan &b, const char *nommodele, long long taille) {
     std::fflush(stdout);
     if (b.nonfinis > 0)
-        std::fprintf(stderr,
+        imprimer(stderr,
                      "\nattention : %lld valeur%s du modele %s nan ou inf : la liste les ecrit "
                      "telles quelles, floatov16(nan) par exemple, et aucun compilateur C ne "
                      "l'acceptera ; corrigez-les dans le modele.\n",
                      b.nonfinis, b.nonfinis > 1 ? "s" : "", b.nonfinis > 1 ? "sont" : "est");
     // An OBJ comes from a modelling tool, whose export scale is where the model is made to fit.
     if (b.horslimites > 0)
-        std::fprintf(
+        imprimer(
             stderr,
             "\nattention : %lld valeurs de sommet hors de l'intervalle de VERTEX16 (-8 <= v < 8), "
             "la plus grande de %f en valeur absolue ; sur la DS elles deborderont. "
@@ -136,15 +136,15 @@ void avertir(const Bilan &b, const char *nommodele, long long taille) {
                                      "(.obj))"
                                    : "");
     if (b.triangles == 0)
-        std::fprintf(stderr, "\nattention : aucun triangle : %s ; la liste ne dessine rien.\n",
+        imprimer(stderr, "\nattention : aucun triangle : %s ; la liste ne dessine rien.\n",
                      sanstriangle(nommodele, taille));
     if (4 * b.mots > 1 << 20)
-        std::fprintf(stderr,
+        imprimer(stderr,
                      "\nattention : le tableau fait %.1f Mio (%lld mots de 4 octets) ; la memoire "
                      "principale de la DS en a 4 en tout, programme et donnees compris.\n",
                      4.0 * static_cast<double>(b.mots) / (1 << 20), b.mots);
     if (b.triangles > 2048)
-        std::fprintf(
+        imprimer(
             stderr,
             "\nattention : %lld triangles (%lld sommets), plus que la DS n'en dessine en une image "
             "(2048 triangles, 6144 sommets).\n",
@@ -158,7 +158,7 @@ void avertirnom(const char *base, const char *nomsortie) {
     char propose[258];
     if (identificateurc(base, &pourquoi, propose, sizeof propose)) return;
     std::fflush(stdout);
-    std::fprintf(stderr,
+    imprimer(stderr,
                  "\nattention : le nom du tableau, %s, n'est pas un identificateur C (%s) : un "
                  "programme DS qui inclut %s ne compilera pas. Il faudrait %s : convertir sous "
                  "ce nom de base%s.\n",
@@ -184,7 +184,8 @@ void convertisseur() {
 
     char nomsortie[256];
     std::snprintf(nomsortie, sizeof nomsortie, "%s.h", base);
-    std::printf("%s.c", base);
+    afficher(stdout, base);
+    std::fputs(".c", stdout);
     const auto echec = [&](const char *quoi, const char *nom, int numero) {
         std::snprintf(raison, sizeof raison, "%s %s : %s", quoi, nom, raisonsysteme(numero));
         erreur(raison);
@@ -202,7 +203,7 @@ void convertisseur() {
         return erreur(raison);
     }
     // In binary mode: the same bytes on every system, "\n" line ends included.
-    FILE *sortie = std::fopen(nomsortie, "wb");
+    FILE *sortie = ouvrirfichier(nomsortie, "wb");
     if (sortie == nullptr) {
         const int numero = errno;
         std::fclose(entree);

@@ -65,7 +65,7 @@ void vdire(const char *format, va_list arguments) {
         std::fputc('\n', stderr);
         aparle = true;
     }
-    std::vfprintf(stderr, format, arguments);
+    vimprimer(stderr, format, arguments);
 }
 
 void dire(const char *format, ...) {

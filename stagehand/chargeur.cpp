@@ -229,7 +229,7 @@ bool chargement() {
         std::fputs("nom du fichier (avec extention) : ", stdout);
         std::fflush(stdout);
         char nom[256];
-        const long longueur = lirelemot(stdin, nom, sizeof nom);
+        const long longueur = lirenom(nom, sizeof nom);
         if (longueur < 0) {
             signaler("stagehand", true,
                      "la console s'est fermee avant le nom du fichier ; le programme s'arrete.");

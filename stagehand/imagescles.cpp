@@ -8,8 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "messages.h"
 #include "mot.h"
@@ -22,14 +20,11 @@ bool reprendre = false;
 namespace {
 
 constexpr size_t TAILLENOM = 256;
-// Windows takes "\\" between folders too (elsewhere it is a character of a name), and opens a
-// file in text mode unless told, which would write a copy's "\n" as "\r\n".
+// Windows takes "\\" between folders too (elsewhere it is a character of a name).
 #ifdef _WIN32
 constexpr bool SEPARATEURWINDOWS = true;
-constexpr int BINAIRE = O_BINARY;
 #else
 constexpr bool SEPARATEURWINDOWS = false;
-constexpr int BINAIRE = 0;
 #endif
 // Set once every file is open, cleared when they are closed: the footers are written once,
 // and never when start-up ended before all the files were made.
@@ -124,7 +119,7 @@ bool relire(const Nom &nom, int i, char *raison, size_t taille) {
         std::snprintf(raison, taille, "ce n'est pas un fichier ordinaire");
         return false;
     }
-    FILE *f = std::fopen(nom, "rb");
+    FILE *f = ouvrirfichier(nom, "rb");
     if (f == nullptr) {
         std::snprintf(raison, taille, "%s", raisonsysteme(errno));
         return false;
@@ -165,19 +160,17 @@ long generationsuivante(const char *nom) {
 // next number is taken, and said. False, errno set, when it cannot be; copie names it either way.
 bool garder(const char *nom, long generation, char *copie, size_t taille) {
     std::snprintf(copie, taille, "%s.~%ld~", nom, generation);
-    FILE *source = std::fopen(nom, "rb");
+    FILE *source = ouvrirfichier(nom, "rb");
     if (source == nullptr) return false;
-    int descripteur = -1;
-    for (long g = generation; descripteur < 0 && g < generation + 100; ++g) {
+    FILE *cible = nullptr;
+    for (long g = generation; cible == nullptr && g < generation + 100; ++g) {
         std::snprintf(copie, taille, "%s.~%ld~", nom, g);
-        descripteur = open(copie, O_WRONLY | O_CREAT | O_EXCL | BINAIRE, 0666);
-        if (descripteur < 0 && errno != EEXIST) break;
-        if (descripteur >= 0 && g > generation)
+        cible = creerexclusif(copie);
+        if (cible == nullptr && errno != EEXIST) break;
+        if (cible != nullptr && g > generation)
             signaler("stagehand", true, "%s.~%ld~ a ete cree entre-temps : %s est garde dans %s.",
                      nom, generation, nom, copie);
     }
-    FILE *cible = descripteur < 0 ? nullptr : fdopen(descripteur, "wb");
-    if (descripteur >= 0 && cible == nullptr) close(descripteur);
     bool garde = cible != nullptr;
     char tampon[1 << 16];
     for (size_t n; garde && (n = std::fread(tampon, 1, sizeof tampon, source)) > 0;)
@@ -295,7 +288,7 @@ FILE *ouvrir(const Nom &nom, int i) {
             errno = EFBIG;
             return nullptr;
         }
-        FILE *f = std::fopen(nom, "r+b");
+        FILE *f = ouvrirfichier(nom, "r+b");
         if (f != nullptr && std::fseek(f, static_cast<long>(lus[i].fin), SEEK_SET) != 0) {
             std::fclose(f);
             return nullptr;
@@ -303,9 +296,13 @@ FILE *ouvrir(const Nom &nom, int i) {
         return f;
     }
     // In binary mode: the same bytes on every system, "\n" line ends included.
-    FILE *f = std::fopen(nom, "wb");
-    // Windows refuses to open a directory as if it were a file one may not write.
-    if (f == nullptr && estdossier(nom)) errno = EISDIR;
+    FILE *f = ouvrirfichier(nom, "wb");
+    // Windows refuses to open a directory as if it were a file one may not write; any other
+    // failure keeps the system's reason (a folder one may not write in: permission refused).
+    if (f == nullptr) {
+        const int raison = errno;
+        errno = raison == EACCES && estdossier(nom) ? EISDIR : raison;
+    }
     const float zero[3] = {0, 0, 0};
     for (int image = 1; f != nullptr && image <= nombre; ++image)
         ecrirebloc(f, i, image, zero, zero);
@@ -337,7 +334,8 @@ bool creerfichiers(const char *nombase) {
         nomfichier(nom, i);
         const long generation = annoncer(nom, i);
         if (!estcamera(i)) {
-            std::printf("%d%s", i, nom);
+            std::printf("%d", i);
+            afficher(stdout, nom);
             std::fflush(stdout);
             confirmer();
         }
@@ -370,7 +368,7 @@ bool ouvrirfichiers() {
     std::fputs("enregistrer sous (sans extension) : ", stdout);
     std::fflush(stdout);
     char nombase[TAILLENOM];
-    const long longueur = lirelemot(stdin, nombase, sizeof nombase);
+    const long longueur = lirenom(nombase, sizeof nombase);
     if (longueur < 0) {
         signaler("stagehand", true,
                  "la console s'est fermee avant le nom de base ; le programme s'arrete.");

@@ -5,6 +5,7 @@
 
 #include "identificateur.h"
 #include "matieres.h"
+#include "messages.h"
 #include "mot.h"
 #include "obj.h"
 #include "options.h"
@@ -24,8 +25,8 @@ const char USAGE[] =
 char raison[2 * matieres::TAILLECHEMIN + 256];
 
 [[noreturn]] void echouer(const char *sortie) {
-    std::fprintf(stderr, "meshpress-texture : erreur : %s\n", raison);
-    if (sortie != nullptr) std::remove(sortie);
+    imprimer(stderr, "meshpress-texture : erreur : %s\n", raison);
+    if (sortie != nullptr) effacer(sortie);
     std::exit(1);
 }
 
@@ -98,7 +99,7 @@ int main(int argc, char **argv) {
     if (obj::estobj(entree)) {
         FILE *modele = ouvrirlecture(entree);
         if (modele == nullptr) {
-            std::snprintf(raison, sizeof raison, "%s : %s", entree, std::strerror(errno));
+            std::snprintf(raison, sizeof raison, "%s : %s", entree, raisonsysteme(errno));
             echouer(nullptr);
         }
         static const char *images[matieres::MAXMATIERES];
@@ -108,7 +109,7 @@ int main(int argc, char **argv) {
         if (k < 0) echouer(nullptr);
         image = k > 0 ? images[0] : nullptr;
         if (k > 1)
-            std::fprintf(stderr,
+            imprimer(stderr,
                          "meshpress-texture : attention : %s : ses faces prennent %d images ; la "
                          "liste se dessine avec une seule texture liee : seule la premiere, %s, "
                          "est convertie.\n",
@@ -140,9 +141,9 @@ int main(int argc, char **argv) {
             echouer(nullptr);
     }
     if (image != nullptr && !texels::lire(image, raison, sizeof raison)) echouer(nullptr);
-    FILE *f = std::fopen(sortie, "wb");
+    FILE *f = ouvrirfichier(sortie, "wb");
     if (f == nullptr) {
-        std::snprintf(raison, sizeof raison, "%s : %s", sortie, std::strerror(errno));
+        std::snprintf(raison, sizeof raison, "%s : %s", sortie, raisonsysteme(errno));
         echouer(nullptr);
     }
     if (image != nullptr)
@@ -155,9 +156,9 @@ int main(int argc, char **argv) {
         echouer(sortie);
     }
     if (dependances != nullptr) {
-        FILE *d = std::fopen(dependances, "wb");
+        FILE *d = ouvrirfichier(dependances, "wb");
         if (d == nullptr) {
-            std::snprintf(raison, sizeof raison, "%s : %s", dependances, std::strerror(errno));
+            std::snprintf(raison, sizeof raison, "%s : %s", dependances, raisonsysteme(errno));
             echouer(sortie);
         }
         std::fputs(regle, d);

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "messages.h"
 #include "mot.h"
 
 // PNG and BMP only, what DS authors' textures are: stb_image's other decoders read outside their
@@ -69,10 +70,27 @@ bool pngentier(const unsigned char *d, size_t n) {
     return false;
 }
 
-// The decoder's reason for its last failure.
+// The decoder's reason for its last failure, in French as the tools say everything: its words
+// for what a PNG or a BMP may be, each said the same way.
 const char *pourquoi() {
+    static const char *const raisons[][2] = {
+        {"Corrupt PNG", "PNG abime"},
+        {"Not a PNG", "pas un PNG"},
+        {"PNG not supported", "PNG d'une profondeur de couleur que le decodeur ne lit pas"},
+        {"Corrupt BMP", "BMP abime"},
+        {"bad BMP", "BMP abime"},
+        {"BMP type not supported: RLE", "BMP compresse en RLE, que le decodeur ne lit pas"},
+        {"BMP type not supported", "BMP d'un type que le decodeur ne lit pas"},
+        {"Out of memory", "memoire insuffisante"},
+        {"Very large image", "image trop grande (abimee ?)"},
+        {"Image too large", "image trop grande (abimee ?)"},
+        {"Image not of any known type", "ni PNG ni BMP, ou abimee"},
+    };
     const char *r = stbi_failure_reason();
-    return r != nullptr ? r : "?";
+    for (const auto &raison : raisons)
+        if (r != nullptr && std::strncmp(r, raison[0], std::strlen(raison[0])) == 0)
+            return raison[1];
+    return "le decodeur ne la lit pas";
 }
 
 } // namespace
@@ -80,7 +98,7 @@ const char *pourquoi() {
 bool lire(const char *nom, char *raison, size_t taille) {
     FILE *f = ouvrirlecture(nom);
     if (f == nullptr) {
-        std::snprintf(raison, taille, "%s : %s", nom, std::strerror(errno));
+        std::snprintf(raison, taille, "%s : %s", nom, raisonsysteme(errno));
         return false;
     }
     const size_t lus = std::fread(fichier, 1, sizeof fichier, f);

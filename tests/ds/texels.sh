@@ -45,6 +45,11 @@ if (cd obj_formats_image && "$texturer" formats.obj f.h 2> message.txt); then ex
 grep -q "formats.obj : ses faces prennent 13 images ; la liste se dessine avec une seule texture liee : seule la premiere, base.jpg, est convertie" obj_formats_image/message.txt
 grep -q "base.jpg : pas une image PNG ou BMP lisible .*: enregistrez-la en PNG" obj_formats_image/message.txt
 [ ! -e obj_formats_image/f.h ]
+# Accented names, the model's and its image's in a UTF-8 MTL.
+cp -r "$cas/obj_noms_accentues" .
+"$texturer" obj_noms_accentues/modèle.obj accents.h accents.d
+diff <(attendus obj_noms_accentues/images/tête.png non) <(decodes accents.h) > /dev/null
+grep -q "^accents.h: obj_noms_accentues/modèle.obj obj_noms_accentues/images/tête.png$" accents.d
 echo "from a model: its material's image, and of several the first"
 # What no DS texture can be: said, status 1, no file left for the compile.
 for cas in "48 32" "2048 8" "1024 512" "4 8"; do
@@ -55,7 +60,9 @@ for cas in "48 32" "2048 8" "1024 512" "4 8"; do
 done
 echo "pas une image" > faux.png
 if "$texturer" faux.png r.h 2> message.txt; then exit 1; fi
-grep -q "faux.png : pas une image PNG ou BMP lisible" message.txt
+grep -q "faux.png : pas une image PNG ou BMP lisible (ni PNG ni BMP, ou abimee)" message.txt
+if "$texturer" absente.png r.h 2> message.txt; then exit 1; fi
+grep -q "absente.png : fichier ou dossier introuvable" message.txt
 # A PNG whose data chunk claims 2 GiB: refused before the decoder allocates it.
 printf '\211PNG\r\n\032\n\177\377\377\377IDAT' > enorme.png
 if "$texturer" enorme.png r.h 2> message.txt; then exit 1; fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The golden cases of both programs through their Windows builds, under Wine, in a Wine prefix of
-# its own; the animator's windows on the test's X server.
+# its own; the animator's windows on the test's X server. Then console.py: the converter typed at
+# on Wine's console.
 # Usage: golden.sh golden_test meshpress.exe stagehand.exe prefix
 set -euo pipefail
 export WINEPREFIX=$4 WINEDEBUG=-all
@@ -24,4 +25,8 @@ for essai in 1 2; do
     rm -rf "$WINEPREFIX"
 done
 rm -f "$journal"
-MESHPRESS_COMMANDE="$wine $2" STAGEHAND_COMMANDE="$wine $3" "$1"
+statut=0
+MESHPRESS_COMMANDE="$wine $2" STAGEHAND_COMMANDE="$wine $3" "$1" || statut=1
+# Then the converter on Wine's console itself, typed at through a pseudo-terminal.
+python3 "$(dirname "$0")/console.py" "$wine" "$2" "$(dirname "$0")/../golden/meshpress" || statut=1
+exit $statut
