@@ -2,8 +2,8 @@
 # Installs, with apt-get, the Debian packages a task needs, when some are missing (apt-get update
 # first). Needs root for that; without root it lists them and fails.
 # Usage: scripts/paquets.sh [tout|demo]
-#   tout  the build, the tests, the fuzz targets, the DS preview, the Windows build and the
-#         packages (default)
+#   tout  the build, the tests (openbox and xterm for the focus cases), the fuzz targets, the DS
+#         preview, the Windows build and the packages (default)
 #   demo  what the demo uses: the build of the two programs and Mesa to draw the window
 set -euo pipefail
 outils=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libstb-dev)
@@ -12,7 +12,7 @@ case "${1:-tout}" in
     tout) paquets=("${outils[@]}" clang libclang-rt-14-dev libgtest-dev libbenchmark-dev
                    libx11-dev xvfb xauth xdotool openbox gcc-arm-none-eabi binutils-arm-none-eabi desmume
                    x11-apps netpbm gifsicle g++-mingw-w64-x86-64 wine64 dpkg-dev file lintian
-                   groff-base man-db unzip) ;;
+                   groff-base man-db unzip openbox xterm) ;;
     *) echo "usage: $0 [tout|demo]" >&2; exit 2 ;;
 esac
 manquants=()

@@ -6,12 +6,20 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "fenetre.h"
 #include "imagescles.h"
 #include "messages.h"
 #include "scene.h"
 #include "textures.h"
 
+bool glisser = false;
+
 namespace {
+
+// The camera as the window took over, for 'o' and Home.
+struct Camera {
+    float x, y, z, visex, visey, visez, tour, toury;
+} depart;
 
 // The steps 0.1 and 0.01 are doubles: the float is widened, moved and rounded back, which
 // is not the same as adding the single-precision step.
@@ -90,6 +98,9 @@ void aide() {
     std::fputs("w pour vers le bas, x pour vers le haut\n"
                "les fleches comme z, s, q et d ; Page precedente comme x, Page suivante comme w\n"
                "+ et - pour l'objet suivant et l'objet precedent (l'objet choisi est noir)\n"
+               "o ou Origine pour revenir a la vue du depart\n"
+               "Tab pour liberer la souris (elle ne tourne plus la vue), Tab encore pour la "
+               "reprendre\n"
                "Echap pour finir (les fichiers d'images cles sont fermes)\n"
                "i pour montrer ou cacher les textures (stagehand --textures)\n"
                "c pour cette aide\n",
@@ -100,7 +111,7 @@ void aide() {
 // it most often means that Caps Lock is on.
 void majuscule(unsigned char key) {
     static bool dit = false;
-    if (dit || key == 0 || std::strchr("ZQSDWXVTRCI", key) == nullptr) return;
+    if (dit || key == 0 || std::strchr("ZQSDWXVTRCIO", key) == nullptr) return;
     dit = true;
     signaler("stagehand", false,
              "la touche %c ne fait rien : les touches de stagehand sont des minuscules ; le "
@@ -110,10 +121,17 @@ void majuscule(unsigned char key) {
 
 } // namespace
 
+void retenirdepart() {
+    depart = {emplacementx, emplacementy, emplacementz, viseex, viseey, viseez, tour, toury};
+}
+
 void motion(int x, int y) {
     const int centrex = WIDTH / 2, centrey = HEIGHT / 2;
     // The warp below comes back as an event at the centre, which ends here.
     if (x == centrex && y == centrey) return;
+    // The pointer is the user's while Tab let it go and while another window has the keyboard:
+    // it crosses the window then without turning the view and is not put back.
+    if (sourislibre || !fenetreaufocus()) return;
     // Only the direction of the move counts: one fixed step per event.
     const int dx = x - centrex, dy = y - centrey;
     if (dx < 0) tour = pas(tour, 0.1);
@@ -146,6 +164,12 @@ void Clavier(unsigned char key, int, int) {
     if (key == 27) terminer();
     if (key == '+' && ++numero > nombreobjet) numero = 1;
     if (key == '-' && --numero == 0) numero = nombreobjet;
+    if (key == 'o') {
+        emplacementx = depart.x, emplacementy = depart.y, emplacementz = depart.z;
+        viseex = depart.visex, viseey = depart.visey, viseez = depart.visez;
+        tour = depart.tour, toury = depart.toury;
+    }
+    if (key == '\t') sourislibre = !sourislibre;
     glLoadIdentity();
     viser();
     glutPostRedisplay();
@@ -153,13 +177,14 @@ void Clavier(unsigned char key, int, int) {
 }
 
 void Clavierspecial(int key, int x, int y) {
-    // The arrows and Page Up / Page Down are where they are on every keyboard: they do exactly
-    // what their letter does. Other special keys do nothing.
+    // The arrows, Page Up / Page Down and Home are where they are on every keyboard: they do
+    // exactly what their letter does. Other special keys do nothing.
     const struct {
         int touche;
         unsigned char lettre;
     } TOUCHES[] = {{GLUT_KEY_UP, 'z'},    {GLUT_KEY_DOWN, 's'},    {GLUT_KEY_LEFT, 'q'},
-                   {GLUT_KEY_RIGHT, 'd'}, {GLUT_KEY_PAGE_UP, 'x'}, {GLUT_KEY_PAGE_DOWN, 'w'}};
+                   {GLUT_KEY_RIGHT, 'd'}, {GLUT_KEY_PAGE_UP, 'x'}, {GLUT_KEY_PAGE_DOWN, 'w'},
+                   {GLUT_KEY_HOME, 'o'}};
     for (const auto &t : TOUCHES)
         if (t.touche == key) Clavier(t.lettre, x, y);
 }

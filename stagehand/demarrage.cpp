@@ -18,13 +18,14 @@
 namespace {
 
 const char USAGE[] =
-    "usage : stagehand [-r | --reprendre] [--textures] [--texture LISTE IMAGE]... [--help]\n"
-    "                  [--version] [options de GLUT : -display...]\n"
+    "usage : stagehand [-r | --reprendre] [--glisser] [--textures] [--texture LISTE IMAGE]...\n"
+    "                  [--help] [--version] [options de GLUT : -display...]\n"
     "Charge des listes d'affichage de meshpress dans une fenetre ou l'on place et tourne chaque\n"
     "objet ; chaque Entree ajoute une image cle (la pose de chaque objet) a un fichier par objet,\n"
     "base0.txt, base1.txt... Les fichiers et le nom de base sont demandes sur la console.\n"
     "  -r, --reprendre  continue les fichiers d'images cles du nom de base : chaque objet part de\n"
     "                   la pose de sa derniere image cle, et les suivantes s'y ajoutent\n"
+    "  --glisser        la souris ne tourne la vue que bouton enfonce\n"
     "  --textures       dessine chaque liste texturee avec son image, LISTE_texture.h a cote\n"
     "                   d'elle (de meshpress-texture) ; la touche i les montre ou les cache\n"
     "  --texture LISTE IMAGE  l'image (PNG ou BMP) de la liste LISTE, et --textures\n"
@@ -43,6 +44,10 @@ void lireoptions(int &argc, char **argv) {
             reprendre = true;
             continue;
         }
+        if (std::strcmp(argv[i], "--glisser") == 0) {
+            glisser = true;
+            continue;
+        }
         if (optioncommune(argv[i], "stagehand", USAGE)) continue;
         if (const int pris = optiontextures(argc, argv, i, USAGE)) {
             i += pris - 1;
@@ -59,20 +64,19 @@ void lireoptions(int &argc, char **argv) {
     argv[argc] = nullptr;
 }
 
-// The window takes over. What the user did in it while the console questions were answered
-// (pointer moves over it, keys) was queued by the window system and is dropped: it was not work
-// in the window, which did not answer yet. Every event sent before the round trip is such an
-// event, and every later one is the window phase's own.
+// The window takes over, with the keyboard: the window system gives a new window the focus.
 void prendrelamain() {
     glutDisplayFunc(Display);
     glutReshapeFunc(reshape);
     // Closing the window ends the program as Esc does, with complete keyframe files.
     glutCloseFunc(terminer);
-    synchroniserfenetre();
-    glutMainLoopEvent();
-    glutPassiveMotionFunc(motion);
+    if (glisser)
+        glutMotionFunc(motion);
+    else
+        glutPassiveMotionFunc(motion);
     glutKeyboardFunc(Clavier);
     glutSpecialFunc(Clavierspecial);
+    retenirdepart();
     titrer();
     signaler("stagehand", true,
              "a vous dans la fenetre : la souris tourne la vue, Entree enregistre une image cle, "
@@ -96,9 +100,17 @@ int lancer(int argc, char **argv) {
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(WIDTH, HEIGHT);
     glutInitWindowPosition(50, 50);
-    // The objects are compiled into this window's context, so it must exist before init.
-    glutCreateWindow("stagehand");
+    // The objects are compiled into the window's context. It is made current with no window
+    // shown, so that the console keeps the keyboard while the questions are asked; the window
+    // takes it over once they are answered. Without it, the window comes first.
+    const bool contexte = preparercontexte();
+    if (!contexte) glutCreateWindow("stagehand");
     init();
+    if (contexte) {
+        glutSetOption(GLUT_RENDERING_CONTEXT, GLUT_USE_CURRENT_CONTEXT);
+        glutCreateWindow("stagehand");
+        libererbrouillon();
+    }
     prendrelamain();
     glutMainLoop();
     return 0;

@@ -1,5 +1,14 @@
 #pragma once
 
-// Waits until the window system has delivered every event it queued so far: what the user did
-// in the window before this call is then in GLUT's hands.
-void synchroniserfenetre();
+// What each window system does for the animator, one routine per system.
+
+// Makes current, before the window exists, an OpenGL context of the window's own format on a
+// drawable never shown: the console questions compile the objects into it while the console
+// keeps the keyboard. The window made next with GLUT_USE_CURRENT_CONTEXT takes this context
+// over. False when the system gives none: the window is then made before the questions.
+bool preparercontexte();
+// Once the window has the context: the drawable that held it is let go.
+void libererbrouillon();
+// Whether a key typed now reaches the window, with the pointer over it: the mouse turns the view
+// only then, so that the pointer crosses the window freely while another has the keyboard.
+bool fenetreaufocus();

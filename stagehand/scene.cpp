@@ -15,6 +15,7 @@ int mode = 0;
 int numero = 1;
 int nombre = 0;
 int nombreobjet = 0;
+bool sourislibre = false;
 float translate[MAXOBJETS + 1][3];
 float rotate[MAXOBJETS + 1][3];
 int idobjet[MAXOBJETS + 1];
@@ -74,8 +75,9 @@ void titrer() {
     static char affiche[160];
     static const char *const MODES[] = {"vue", "translation", "rotation"};
     char titre[sizeof affiche];
-    std::snprintf(titre, sizeof titre, "stagehand - %s - objet %d sur %d : %s - %d image%s cle%s",
-                  MODES[mode], numero, nombreobjet,
+    // The pointer let go by Tab is said next to the mode, before a long file name can cut it.
+    std::snprintf(titre, sizeof titre, "stagehand - %s%s - objet %d sur %d : %s - %d image%s cle%s",
+                  MODES[mode], sourislibre ? " (souris libre)" : "", numero, nombreobjet,
                   montrer(nomobjet[numero], std::strlen(nomobjet[numero])), nombre,
                   nombre > 1 ? "s" : "", nombre > 1 ? "s" : "");
     if (std::strcmp(titre, affiche) == 0) return;

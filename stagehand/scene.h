@@ -14,6 +14,7 @@ extern int mode;        // 0 moves the camera, 1 translates the selection, 2 rot
 extern int numero;      // selected object, 1 .. nombreobjet
 extern int nombre;      // keyframes written so far
 extern int nombreobjet; // objects loaded
+extern bool sourislibre; // Tab: the mouse leaves the view alone
 extern float translate[MAXOBJETS + 1][3];
 extern float rotate[MAXOBJETS + 1][3];    // degrees about X, Y and Z
 extern int idobjet[MAXOBJETS + 1];        // display list of each object

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <csignal>
+#include <sys/wait.h>
 // After the tests' headers: Xlib's macros (None, Bool) would stand in their way.
 #include <X11/Xlib.h>
 
@@ -27,7 +28,7 @@ void ecrire(const fs::path &chemin, const std::string &contenu) {
 
 // The files a case starts with, its links made from liens, into dossier.
 void preparer(const fs::path &cas, const fs::path &dossier) {
-    const std::set<fs::path> speciaux = {"console.in", "console.out", "console.err", "console.err.windows", "attendu", "liens", "fenetre", "posix", "arguments", "statut"};
+    const std::set<fs::path> speciaux = {"console.in", "console.out", "console.err", "console.err.windows", "attendu", "liens", "fenetre", "posix", "arguments", "statut", "openbox", "terminal"};
     fs::create_directories(dossier);
     for (const auto &e : fs::directory_iterator(cas))
         if (!speciaux.count(e.path().filename()) && e.path().extension() != ".ppm") fs::copy(e.path(), dossier / e.path().filename(), fs::copy_options::recursive);
@@ -54,19 +55,45 @@ bool titre(Window w, const std::string &texte, bool debut = false) {
     return false;
 }
 
-// What the user does in the window; the failures. The actions start once the window takes over,
-// or at once when the console answers wait for the action console.
-std::string agir(const fs::path &cas, const fs::path &travail) {
+// The window of the program once it takes over (its title then starts with "stagehand - "), 0
+// when it never does.
+Window prise() {
     const Window w = std::strtoul(sortie("timeout 30 xdotool search --sync --onlyvisible --name '^stagehand'").c_str(), nullptr, 10);
-    if (w == 0) return "no window\n";
+    return w != 0 && titre(w, "stagehand - ", true) ? w : 0;
+}
+
+// What the user does in the window; the failures. The actions start once the window takes over,
+// or at once up to the action console, after which they wait for it again.
+std::string agir(const fs::path &cas, const fs::path &travail) {
     const std::string fenetre = lire(cas / "fenetre");
-    if (fenetre.find("console\n") == std::string::npos && !titre(w, "stagehand - ", true)) return "the window never took over\n";
+    Window w = 0, autre = 0;
+    if (fenetre.find("console\n") == std::string::npos && (w = prise()) == 0) return "the window never took over\n";
     Display *d = XOpenDisplay(nullptr);
+    // A window gone (the program ended early) is a failure the checks report, not the runner's end.
+    XSetErrorHandler([](Display *, XErrorEvent *) { return 0; });
     std::string echecs, action;
     for (std::istringstream actions(fenetre); std::getline(actions, action);) {
         if (action == "console") {
-            std::ofstream(travail / "console");
-            if (!titre(w, "stagehand - ", true)) echecs += "the window never took over\n";
+            // Piped answers are given now; typed ones were typed by the actions before.
+            if (!fs::exists(cas / "terminal")) std::ofstream(travail / "console");
+            if ((w = prise()) == 0) echecs += "the window never took over\n";
+        } else if (action.rfind("sortie ", 0) == 0) {
+            bool vu = false;
+            for (int essai = 0; essai < 100 && !(vu = lire(travail / "console.out").find(action.substr(7)) != std::string::npos); ++essai) usleep(100000);
+            if (!vu) echecs += "the console never said [" + action.substr(7) + "]\n";
+        } else if (action == "autre") {
+            // Another window, beside the program's, given the keyboard.
+            autre = XCreateSimpleWindow(d, DefaultRootWindow(d), 800, 50, 300, 200, 0, 0, 0xffffff);
+            XMapWindow(d, autre);
+            XSync(d, False);
+            if (std::system(("xdotool windowactivate --sync " + std::to_string(autre)).c_str()) != 0) echecs += "the other window got no focus\n";
+        } else if (action.rfind("pointeur ", 0) == 0) {
+            // Where the pointer is in the program's window.
+            Window racine, enfant;
+            int rx, ry, x, y;
+            unsigned masque;
+            XQueryPointer(d, w, &racine, &enfant, &rx, &ry, &x, &y, &masque);
+            if (std::to_string(x) + " " + std::to_string(y) != action.substr(9)) echecs += "the pointer is at " + std::to_string(x) + " " + std::to_string(y) + ", not " + action.substr(9) + "\n";
         } else if (action.rfind("titre ", 0) == 0) {
             if (!titre(w, action.substr(6))) echecs += "the title is not [" + action.substr(6) + "] but [" + sortie("xdotool getwindowname " + std::to_string(w)) + "]\n";
         } else if (action.rfind("image", 0) == 0) {
@@ -95,8 +122,42 @@ std::string agir(const fs::path &cas, const fs::path &travail) {
             if (std::system(("xdotool " + action).c_str()) != 0) echecs += "xdotool " + action + " failed\n";
         }
     }
+    if (autre != 0) XDestroyWindow(d, autre);
     XCloseDisplay(d);
     return echecs;
+}
+
+// openbox, running and managing windows once it has said so on the root window.
+pid_t lancergestionnaire() {
+    const pid_t p = fork();
+    if (p == 0) {
+        std::freopen("/dev/null", "w", stderr); // its word on the menus Debian did not make
+        execlp("openbox", "openbox", "--sm-disable", nullptr);
+        _exit(127);
+    }
+    Display *d = XOpenDisplay(nullptr);
+    const Atom marque = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
+    unsigned long n = 0;
+    for (int essai = 0; essai < 100 && n == 0; ++essai, usleep(100000)) {
+        Atom type;
+        int format;
+        unsigned long reste;
+        unsigned char *valeur = nullptr;
+        XGetWindowProperty(d, DefaultRootWindow(d), marque, 0, 1, False, AnyPropertyType, &type, &format, &n, &reste, &valeur);
+        if (valeur != nullptr) XFree(valeur);
+    }
+    XCloseDisplay(d);
+    return p;
+}
+
+// openbox ended, and its mark taken off the root window: the server outlives it, and freeglut
+// fails on a mark naming a window that is gone.
+void arretergestionnaire(pid_t p) {
+    kill(p, SIGTERM);
+    waitpid(p, nullptr, 0);
+    Display *d = XOpenDisplay(nullptr);
+    XDeleteProperty(d, DefaultRootWindow(d), XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False));
+    XCloseDisplay(d);
 }
 
 std::string verifier(const fs::path &cas, const char *programme) {
@@ -111,12 +172,22 @@ std::string verifier(const fs::path &cas, const char *programme) {
     const std::string avant = attend ? "(timeout 30 sh -c 'until [ -e ../console ]; do sleep 0.05; done'; cat " + entree + ") | " : "";
     std::string arguments = lire(cas / "arguments");
     if (!arguments.empty()) arguments = " " + arguments.substr(0, arguments.size() - 1);
+    // With a file openbox, under that window manager; with a file terminal, in a terminal of its
+    // own (xterm), its answers typed there by the actions, its status kept in a file.
+    const pid_t gestionnaire = fs::exists(cas / "openbox") ? lancergestionnaire() : 0;
+    const bool terminal = fs::exists(cas / "terminal");
+    // On the terminal, timeout leaves the program in the foreground, where it may read it.
+    std::string commande = std::string("timeout ") + (terminal ? "--foreground " : "") + "-s KILL 30 " + programme + arguments;
+    if (terminal) commande = "xterm -e sh -c '" + commande + " > ../console.out 2> ../console.err; echo $? > ../code'";
+    else commande = avant + commande + (attend ? "" : " < " + entree) + " > ../console.out 2> ../console.err";
     auto fin = std::async(std::launch::async, [&] {
-        return std::system(("cd '" + travail.string() + "' && (" + avant + "timeout -s KILL 30 " + programme + arguments +
-                            (attend ? "" : " < " + entree) + " > ../console.out 2> ../console.err & echo $! > ../pid; wait $! 2> /dev/null)").c_str());
+        return std::system(("cd '" + travail.string() + "' && (" + commande + " & echo $! > ../pid; wait $! 2> /dev/null)").c_str());
     });
     std::string echecs = fs::exists(cas / "fenetre") ? agir(cas, racine) : "";
-    const int statut = fin.get();
+    int statut = fin.get();
+    if (terminal) statut = std::stoi("0" + lire(racine / "code")) << 8;
+    if (gestionnaire != 0) arretergestionnaire(gestionnaire);
+    fs::remove(racine / "code");
     fs::remove(racine / "pid");
     // Under Wine, where the system gives a reason of its own, console.err.windows when there is one.
     const bool windows = std::getenv("MESHPRESS_COMMANDE") != nullptr;

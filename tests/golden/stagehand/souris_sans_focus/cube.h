@@ -1,0 +1,1 @@
+../console_au_clavier/cube.h
