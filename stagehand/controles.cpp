@@ -16,6 +16,10 @@ bool glisser = false;
 
 namespace {
 
+// Where the pointer was in the window as it took over, while it has not moved since.
+bool pointeurdepart = false;
+int pointeurx, pointeury;
+
 // The camera as the window took over, for 'o' and Home.
 struct Camera {
     float x, y, z, visex, visey, visez, tour, toury;
@@ -123,12 +127,19 @@ void majuscule(unsigned char key) {
 
 void retenirdepart() {
     depart = {emplacementx, emplacementy, emplacementz, viseex, viseey, viseez, tour, toury};
+    pointeurdepart = pointeur(pointeurx, pointeury);
 }
 
 void motion(int x, int y) {
     const int centrex = WIDTH / 2, centrey = HEIGHT / 2;
     // The warp below comes back as an event at the centre, which ends here.
     if (x == centrex && y == centrey) return;
+    // A window that appears under the pointer may be told where the pointer is (Wine does so)
+    // before the user moves it: that is no move.
+    if (pointeurdepart) {
+        if (x == pointeurx && y == pointeury) return;
+        pointeurdepart = false;
+    }
     // The pointer is the user's while Tab let it go and while another window has the keyboard:
     // it crosses the window then without turning the view and is not put back.
     if (sourislibre || !fenetreaufocus()) return;

@@ -9,6 +9,9 @@
 bool preparercontexte();
 // Once the window has the context: the drawable that held it is let go.
 void libererbrouillon();
+// Where the pointer is in the window of the current context, in its pixels; false when the
+// system cannot say.
+bool pointeur(int &x, int &y);
 // Whether a key typed now reaches the window, with the pointer over it: the mouse turns the view
 // only then, so that the pointer crosses the window freely while another has the keyboard.
 bool fenetreaufocus();

@@ -41,6 +41,13 @@ void libererbrouillon() {
     brouillon = nullptr;
 }
 
+bool pointeur(int &x, int &y) {
+    POINT p;
+    if (!GetCursorPos(&p) || !ScreenToClient(WindowFromDC(wglGetCurrentDC()), &p)) return false;
+    x = p.x, y = p.y;
+    return true;
+}
+
 bool fenetreaufocus() {
     // The window of the current context is GLUT's, that of the window phase.
     return GetForegroundWindow() == WindowFromDC(wglGetCurrentDC());

@@ -48,6 +48,14 @@ void libererbrouillon() {
     brouillon = 0;
 }
 
+bool pointeur(int &x, int &y) {
+    Window racine, enfant;
+    int rx, ry;
+    unsigned masque;
+    return XQueryPointer(glXGetCurrentDisplay(), glXGetCurrentDrawable(), &racine, &enfant, &rx,
+                         &ry, &x, &y, &masque) == True;
+}
+
 bool fenetreaufocus() {
     Display *d = glXGetCurrentDisplay();
     Window focus;
