@@ -6,6 +6,7 @@
 
 #include "ecriture.h"
 #include "lecture.h"
+#include "listeobj.h"
 #include "messages.h"
 #include "modele.h"
 #include "mot.h"

@@ -5,7 +5,10 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "commandes.h"
 #include "lecture.h"
+
+using namespace commandes;
 
 namespace {
 
@@ -35,6 +38,10 @@ void ajouter(const char *texte, size_t n) {
 
 template <size_t N> void litteral(const char (&texte)[N]) {
     ajouter(texte, N - 1);
+}
+
+void litteral(const Texte &texte) {
+    ajouter(texte.c, texte.longueur);
 }
 
 void nombre(double valeur) {
@@ -96,22 +103,22 @@ void ecrirevertex(double v1, double v2, double v3) {
     verifier(v1);
     verifier(v2);
     verifier(v3);
-    litteral("VERTEX_PACK(floatov16(");
+    litteral(SOMMETX);
     nombre(v1);
-    litteral("),floatov16(");
+    litteral(SOMMETY);
     nombre(v2);
-    litteral(")),VERTEX_PACK(floatov16(");
+    litteral(SOMMETZ);
     nombre(v3);
-    litteral("),0),\n");
+    litteral(SOMMETFIN);
 }
 
 void ecriretexture(const double paire[2]) {
     bilan.nonfinis += !(paire[0] - paire[0] == 0) + !(paire[1] - paire[1] == 0);
-    litteral("TEXTURE_PACK(floatot16(");
+    litteral(TEXTURE1);
     nombre(paire[0]);
-    litteral("),floatot16(");
+    litteral(TEXTURE2);
     nombre(paire[1]);
-    litteral(")),\n");
+    litteral(TEXTUREFIN);
 }
 
 // The writer's numbers all come from floats: below 128 + 128 FLT_MAX in magnitude, 41 integer
@@ -121,11 +128,13 @@ constexpr size_t MAXNOMBRE = 49;
 // Every face block is written into one reservation: a textured block, the longer one, has 15
 // numbers (nine vertex values, six texture values) and the text of its eight lines around them.
 constexpr size_t TEXTEBLOC =
-    2 * sizeof "FIFO_COMMAND_PACK(FIFO_TEX_COORD, FIFO_VERTEX16, FIFO_TEX_COORD, "
-               "FIFO_VERTEX16),\n" +
-    3 * sizeof "VERTEX_PACK(floatov16(),floatov16()),VERTEX_PACK(floatov16(),0),\n" +
-    3 * sizeof "TEXTURE_PACK(floatot16(),floatot16()),\n";
+    PAQUETTEXTURE.longueur + PAQUETTEXTURE3.longueur +
+    3 * (sizeof SOMMETX + sizeof SOMMETY + sizeof SOMMETZ + sizeof SOMMETFIN) +
+    3 * (sizeof TEXTURE1 + sizeof TEXTURE2 + sizeof TEXTUREFIN);
 constexpr size_t BLOC = 4096;
+// The words of a face block: its command words and their parameters.
+constexpr int MOTSFACE = 1 + 3 * parametres(VTX_16);
+constexpr int MOTSFACETEXTURE = 2 + 3 * (parametres(TEXCOORD) + parametres(VTX_16));
 // formaterreel asks for 330 characters of room wherever it writes, the last number too.
 static_assert(BLOC >= TEXTEBLOC + 14 * MAXNOMBRE + 330, "a face block must fit its reservation");
 
@@ -203,10 +212,8 @@ int formaterreel(char *texte, double valeur) {
     return static_cast<int>(r.ptr - texte);
 }
 
-constexpr char FINENTETE[] =
-    ",\n FIFO_COMMAND_PACK(FIFO_BEGIN, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n GL_TRIANGLE,\n";
 constexpr size_t ENTETE = 128; // the header but its name: "u32 ", "[] = {", 11 digits, the end
-static_assert(ENTETE >= sizeof "u32 [] = {" + 11 + sizeof FINENTETE);
+static_assert(ENTETE >= sizeof "u32 [] = {" + 11 + FINENTETE.longueur + 1);
 
 void ecrireentete(FILE *sortie, const char *nomtableau, int32_t motcompte) {
     reserver(sortie, ENTETE);
@@ -231,8 +238,8 @@ void ecrireentete(FILE *sortie, const char *nomtableau, int32_t motcompte) {
 void ecrireface(FILE *sortie, const float a[3], const float b[3], const float c[3]) {
     reserver(sortie, BLOC);
     ++bilan.triangles;
-    bilan.mots += 7;
-    litteral("FIFO_COMMAND_PACK(FIFO_VERTEX16, FIFO_VERTEX16, FIFO_VERTEX16, FIFO_NOP),\n");
+    bilan.mots += MOTSFACE;
+    litteral(PAQUETSOMMETS);
     // A tenth of the model's scale, its z in second place and its y in third.
     for (const float *p : {a, b, c})
         ecrirevertex(static_cast<double>(p[0]) / 10, static_cast<double>(p[2]) / 10,
@@ -242,8 +249,8 @@ void ecrireface(FILE *sortie, const float a[3], const float b[3], const float c[
 void ecrirefacesommets(FILE *sortie, const float a[3], const float b[3], const float c[3]) {
     reserver(sortie, BLOC);
     ++bilan.triangles;
-    bilan.mots += 7;
-    litteral("FIFO_COMMAND_PACK(FIFO_VERTEX16, FIFO_VERTEX16, FIFO_VERTEX16, FIFO_NOP),\n");
+    bilan.mots += MOTSFACE;
+    litteral(PAQUETSOMMETS);
     for (const float *p : {a, b, c})
         ecrirevertex(p[0], p[1], p[2]);
 }
@@ -251,13 +258,13 @@ void ecrirefacesommets(FILE *sortie, const float a[3], const float b[3], const f
 void ecrirefacepaires(FILE *sortie, const float face[9], const double couples[6]) {
     reserver(sortie, BLOC);
     ++bilan.triangles;
-    bilan.mots += 11;
-    litteral("FIFO_COMMAND_PACK(FIFO_TEX_COORD, FIFO_VERTEX16, FIFO_TEX_COORD, FIFO_VERTEX16),\n");
+    bilan.mots += MOTSFACETEXTURE;
+    litteral(PAQUETTEXTURE);
     ecriretexture(couples);
     ecrirevertex(face[0], face[1], face[2]);
     ecriretexture(couples + 2);
     ecrirevertex(face[3], face[4], face[5]);
-    litteral("FIFO_COMMAND_PACK(FIFO_TEX_COORD, FIFO_VERTEX16, FIFO_NOP,FIFO_NOP),\n");
+    litteral(PAQUETTEXTURE3);
     ecriretexture(couples + 4);
     ecrirevertex(face[6], face[7], face[8]);
 }
@@ -275,9 +282,11 @@ void ecrirefacetexture(FILE *sortie, const float face[9], const float ta[2], con
 }
 
 void ecrirefin(FILE *sortie) {
+    static_assert(128 >= PAQUETFIN.longueur + sizeof "};");
     reserver(sortie, 128);
     ++bilan.mots;
-    litteral("FIFO_COMMAND_PACK(FIFO_END, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n};");
+    litteral(PAQUETFIN);
+    litteral("};");
     vider();
     destination = nullptr;
 }
@@ -289,7 +298,8 @@ Bilan prendrebilan() {
 }
 
 int32_t motcompte(int32_t nombrepoint, bool avectexture) {
-    const int64_t mots = (avectexture ? 11 : 7) * static_cast<int64_t>(nombrepoint) / 3 + 4;
+    const int64_t mots =
+        (avectexture ? MOTSFACETEXTURE : MOTSFACE) * static_cast<int64_t>(nombrepoint) / 3 + 4;
     if (mots > INT32_MAX) return INT32_MAX;
     if (mots < INT32_MIN) return INT32_MIN;
     return static_cast<int32_t>(mots);

@@ -6,55 +6,62 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ecriture.h"
 #include "lignes.h"
 #include "matieres.h"
 #include "messages.h"
-#include "modele.h"
 #include "mot.h"
 #include "polygone.h"
 #include "systeme.h"
 
 namespace obj {
 
+// The tables of obj.h (commencer empties them), on large pages where the system gives them, as
+// a face may name vertices anywhere in them.
+alignas(ALIGNEMENTTABLE) float sommets[CAPACITE][4];
+alignas(ALIGNEMENTTABLE) float coordonnees[CAPACITE][2];
+alignas(ALIGNEMENTTABLE) Triangle triangles[CAPACITE];
+int32_t nsommets, ncoordonnees, ntriangles;
+long texturees;
+
 namespace {
 
-constexpr int32_t CAPACITE = modele::CAPACITE;
 // The faults of statements said in full; the others are counted.
 constexpr long DETAILLES = 10;
 
-// The model as read. A vertex or texture vertex whose numbers could not be read holds NaN
-// first: a real as read is never NaN. A vertex is padded to 16 bytes so that none straddles two
-// cache lines, and the tables lie on large pages where the system gives them, as a face may name
-// vertices anywhere in them. A triangle names its corners' vertices and texture vertices (-1:
-// none) and its material (-1: none).
-alignas(ALIGNEMENTTABLE) float sommets[CAPACITE][4];
-alignas(ALIGNEMENTTABLE) float coordonnees[CAPACITE][2];
-struct Triangle {
-    int32_t sommets[3];
-    int32_t textures[3];
-    int32_t matiere;
-};
-alignas(ALIGNEMENTTABLE) Triangle triangles[CAPACITE];
-int32_t nsommets, ncoordonnees, ntriangles;
+// The state of one model's reading; each piece says what resets it (commencer, at the start
+// of every model, for most).
 
+// The model file's lines: each reading opens its Lignes over it afresh.
 char tampon[1 << 18];
+// The model's folder, which its MTL libraries and images are named from: set by commencer.
 char dossier[matieres::TAILLECHEMIN];
+// The material that the faces read now take (usemtl): -1, none, from commencer on.
 int32_t matierecourante;
+// The materials of the textured faces, whose images are measured once the model is read:
+// cleared by commencer.
 bool utilisees[matieres::MAXMATIERES];
 
-// One polygon being read, and its triangles.
+// One polygon being read and its triangles: lireface and completer write them before reading
+// them, for each polygon, and nothing else does.
 int32_t coinsommet[polygone::MAXCOINS], cointexture[polygone::MAXCOINS];
 const float *coins[polygone::MAXCOINS];
 int decoupe[polygone::MAXCOINS][3];
 
-// What is counted to be said at the end.
-long problemes, laissees, faces, texturees, partielles, sansmatiere, horstable, nomtroplong;
+// What is counted to be said once the model is read, set to 0 by commencer: the statements'
+// faults, the faces left out and those converted, and among the textured ones (texturees, in
+// obj.h) those with corners lacking a texture vertex, those without a material, those of a
+// material beyond the table and those of a material's name too long.
+long problemes, laissees, faces, partielles, sansmatiere, horstable, nomtroplong;
+// Statements passed over (l, p and the unknown ones): how many, the first's line and word.
+// Emptied by commencer.
 struct Passees {
     long nombre, premiere;
     char mot[48];
 };
 Passees passeesl, passeesp, inconnues;
+// Whether this model's messages have begun (the first starts a line of its own): cleared by
+// commencer. muet keeps every message back: imagesdumodele sets it around its reading, and
+// clears it after.
 bool aparle, muet;
 
 void vdire(const char *format, va_list arguments) {
@@ -68,12 +75,16 @@ void vdire(const char *format, va_list arguments) {
     vimprimer(stderr, format, arguments);
 }
 
+} // namespace
+
 void dire(const char *format, ...) {
     va_list a;
     va_start(a, format);
     vdire(format, a);
     va_end(a);
 }
+
+namespace {
 
 // The fault of one statement, said in full for the first few.
 void probleme(long ligne, const char *format, ...) {
@@ -275,6 +286,8 @@ struct Enattente {
     int32_t sommets[4], textures[4];
 };
 constexpr int PROFONDEUR = 8;
+// The queue, premiere its first entry and enattente how many wait: commencer empties it, and so
+// does vider before any other statement and at the end of the model.
 Enattente attente[PROFONDEUR];
 int premiere, enattente;
 
@@ -475,48 +488,6 @@ void mesurertextures() {
              partielles, pluriel(partielles), partielles > 1 ? "ont" : "a");
 }
 
-void ecrire(FILE *sortie, const char *nomtableau) {
-    const bool avectexture = texturees > 0;
-    ecrireentete(sortie, nomtableau, (avectexture ? 11 : 7) * ntriangles + 4);
-    long long horstexture = 0;
-    for (int32_t i = 0; i < ntriangles; ++i) {
-        // The entries of a triangle a few further on are fetched meanwhile.
-        if (i + PROFONDEUR < ntriangles)
-            for (int k = 0; k < 3; ++k) {
-                const Triangle &suivant = triangles[i + PROFONDEUR];
-                __builtin_prefetch(sommets[suivant.sommets[k]]);
-                if (avectexture && suivant.textures[k] >= 0)
-                    __builtin_prefetch(coordonnees[suivant.textures[k]]);
-            }
-        const Triangle &t = triangles[i];
-        const float *a = sommets[t.sommets[0]], *b = sommets[t.sommets[1]],
-                    *c = sommets[t.sommets[2]];
-        if (!avectexture) {
-            ecrirefacesommets(sortie, a, b, c);
-            continue;
-        }
-        const float face[9] = {a[0], a[1], a[2], b[0], b[1], b[2], c[0], c[1], c[2]};
-        const double largeur =
-            t.matiere >= 0 ? matieres::table[t.matiere].largeur : matieres::TAILLEDEFAUT;
-        const double hauteur =
-            t.matiere >= 0 ? matieres::table[t.matiere].hauteur : matieres::TAILLEDEFAUT;
-        // In texels, the row first: t = (1 - v) h, growing downwards; then s = u w.
-        double paires[6];
-        for (int k = 0; k < 3; ++k) {
-            const float *uv = t.textures[k] >= 0 ? coordonnees[t.textures[k]] : nullptr;
-            paires[2 * k] = uv ? (1.0 - static_cast<double>(uv[1])) * hauteur : hauteur;
-            paires[2 * k + 1] = uv ? static_cast<double>(uv[0]) * largeur : 0;
-            for (int j = 2 * k; j < 2 * k + 2; ++j)
-                horstexture += !(paires[j] >= -2048 && paires[j] < 2048);
-        }
-        ecrirefacepaires(sortie, face, paires);
-    }
-    if (horstexture > 0)
-        dire("attention : %lld valeurs de texture hors de l'intervalle des coordonnees de la DS "
-             "(-2048 <= t < 2048 texels) ; sur la DS elles deborderont.\n",
-             horstexture);
-}
-
 } // namespace
 
 bool estobj(const char *nom) {
@@ -592,14 +563,12 @@ void commencer(const char *nommodele) {
 
 } // namespace
 
-bool convertirobj(FILE *entree, FILE *sortie, const char *nomtableau, const char *nommodele,
-                  char *raison, size_t taille) {
+bool lireobj(FILE *entree, const char *nommodele, char *raison, size_t taille) {
     commencer(nommodele);
     const bool lu = lire(entree, nommodele, raison, taille);
     bilanlecture();
     if (!lu) return false;
     if (texturees > 0) mesurertextures();
-    ecrire(sortie, nomtableau);
     return true;
 }
 

@@ -5,13 +5,24 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "commandes.h"
 #include "lecture.h"
 #include "messages.h"
 #include "mot.h"
 #include "scene.h"
 #include "textures.h"
 
+using namespace commandes;
+
 namespace {
+
+// The words of a face's last command line that the faces are told by: its fourth word names the
+// file's variant, its first ends the faces.
+constexpr Texte MOTSANSTEXTURE = joindre({nom(NOP), "),"});
+constexpr Texte MOTTEXTURE = joindre({nom(VTX_16), "),"});
+constexpr Texte MOTFIN = joindre({nom(END_VTXS), ","});
+// What follows the three words an untextured face's command line is read by.
+constexpr Texte SUITESANSTEXTURE = joindre({" ", nom(NOP), "),\n"});
 
 // The scratch buffer of one file: the count word sizes it as 5 slots per element, but only as
 // a hint. A count too small, missing or absurdly large never sizes it blindly: it holds at
@@ -86,10 +97,10 @@ void facessanstexture(Lecteur &l, Tampon &t, char *&fin, Sommet sommet, long lon
         lirevertex(l, face);
         lirevertex(l, face + 3);
         lirevertex(l, face + 6);
-        lirecommandes(l, fin, " FIFO_NOP),\n");
+        lirecommandes(l, fin, SUITESANSTEXTURE.c);
         if (position(l) == avant) return;
         emettre(sommet, face, triangles);
-        if (est(fin, "FIFO_END,") || l.epuise) return;
+        if (est(fin, MOTFIN.c) || l.epuise) return;
     }
 }
 
@@ -104,13 +115,13 @@ void facesavectexture(Lecteur &l, Tampon &t, char *&fin, Sommet sommet, Paire pa
         lirevertex(l, face);
         lirecoordtexture(l, paires + 2);
         lirevertex(l, face + 3);
-        correspondre(l, "FIFO_COMMAND_PACK(FIFO_TEX_COORD, FIFO_VERTEX16, FIFO_NOP,FIFO_NOP),\n");
+        correspondre(l, PAQUETTEXTURE3.c);
         lirecoordtexture(l, paires + 4);
         lirevertex(l, face + 6);
         lirecommandes(l, fin, " ") && passermot(l) && correspondre(l, "\n");
         if (position(l) == avant) return;
         emettre(sommet, face, triangles, paire, paires);
-        if (est(fin, "FIFO_END,") || l.epuise) return;
+        if (est(fin, MOTFIN.c) || l.epuise) return;
     }
 }
 
@@ -119,26 +130,24 @@ void facesavectexture(Lecteur &l, Tampon &t, char *&fin, Sommet sommet, Paire pa
 // The vertex line "VERTEX_PACK(floatov16(%f),floatov16(%f)),VERTEX_PACK(floatov16(%f),0),\n"
 // into three slots; a part that does not match ends the line's reading where it stands.
 bool lirevertex(Lecteur &l, float *slots) {
-    return correspondre(l, "VERTEX_PACK(floatov16(") && lirereel(l, slots[0]) &&
-           correspondre(l, "),floatov16(") && lirereel(l, slots[1]) &&
-           correspondre(l, ")),VERTEX_PACK(floatov16(") && lirereel(l, slots[2]) &&
-           correspondre(l, "),0),\n");
+    return correspondre(l, SOMMETX) && lirereel(l, slots[0]) && correspondre(l, SOMMETY) &&
+           lirereel(l, slots[1]) && correspondre(l, SOMMETZ) && lirereel(l, slots[2]) &&
+           correspondre(l, SOMMETFIN);
 }
 
 // "TEXTURE_PACK(floatot16(%f),floatot16(%f)),\n": the texture pair, read over without paire.
 bool lirecoordtexture(Lecteur &l, float *paire) {
     float ignore[2];
     float *const destination = paire != nullptr ? paire : ignore;
-    return correspondre(l, "TEXTURE_PACK(floatot16(") && lirereel(l, destination[0]) &&
-           correspondre(l, "),floatot16(") && lirereel(l, destination[1]) &&
-           correspondre(l, ")),\n");
+    return correspondre(l, TEXTURE1) && lirereel(l, destination[0]) && correspondre(l, TEXTURE2) &&
+           lirereel(l, destination[1]) && correspondre(l, TEXTUREFIN);
 }
 
 // "FIFO_COMMAND_PACK(%ms %*s %*s" then the text suite: the first word replaces the end-test
 // word. Returns whether it all matched.
 bool lirecommandes(Lecteur &l, char *&fin, const char *suite) {
     char *mot = nullptr;
-    const bool lu = correspondre(l, "FIFO_COMMAND_PACK(") && (mot = liremot(l)) != nullptr &&
+    const bool lu = correspondre(l, PAQUET) && (mot = liremot(l)) != nullptr &&
                     correspondre(l, " ") && passermot(l) && correspondre(l, " ") && passermot(l) &&
                     correspondre(l, suite);
     remplacer(fin, mot);
@@ -156,11 +165,9 @@ Analyse analyserliste(FILE *f, Sommet sommet, FILE *console, Paire paire) {
     char *fin = nullptr;
     char *quatrieme = nullptr;
     correspondre(l, "u32 ") && passermot(l) && correspondre(l, " = {") &&
-        (comptelu = lireentier(l, compte)) &&
-        correspondre(l, ",\n FIFO_COMMAND_PACK(FIFO_BEGIN, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n "
-                        "GL_TRIANGLE,\nFIFO_COMMAND_PACK(") &&
-        passermot(l) && correspondre(l, " ") && passermot(l) && correspondre(l, " ") &&
-        passermot(l) && correspondre(l, " ") &&
+        (comptelu = lireentier(l, compte)) && correspondre(l, FINENTETE.c) &&
+        correspondre(l, PAQUET) && passermot(l) && correspondre(l, " ") && passermot(l) &&
+        correspondre(l, " ") && passermot(l) && correspondre(l, " ") &&
         (quatrieme = liremot(l)) != nullptr &&correspondre(l, "\n");
     Analyse analyse = {quatrieme != nullptr, false, false, "", 0};
     remplacer(fin, quatrieme);
@@ -172,11 +179,11 @@ Analyse analyserliste(FILE *f, Sommet sommet, FILE *console, Paire paire) {
         return analyse;
     }
     Tampon tampon = creertampon(compte, comptelu);
-    analyse.texturee = est(fin, "FIFO_VERTEX16),");
-    analyse.variante = est(fin, "FIFO_NOP),") || analyse.texturee;
-    if (est(fin, "FIFO_NOP),")) {
+    analyse.texturee = est(fin, MOTTEXTURE.c);
+    analyse.variante = est(fin, MOTSANSTEXTURE.c) || analyse.texturee;
+    if (est(fin, MOTSANSTEXTURE.c)) {
         facessanstexture(l, tampon, fin, sommet, analyse.triangles);
-    } else if (est(fin, "FIFO_VERTEX16),")) {
+    } else if (est(fin, MOTTEXTURE.c)) {
         facesavectexture(l, tampon, fin, sommet, paire, analyse.triangles);
     } else {
         // A word naming no variant is shown, and the object gets no triangles.
