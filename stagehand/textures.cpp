@@ -306,7 +306,8 @@ void chargertexture(int n, FILE *liste, const char *nom, bool texturee) {
         static char voisin[sizeof nomobjet[0] + 16];
         const char *seul = nomseul(nom);
         const char *point = std::strrchr(seul, '.');
-        const int longueur = static_cast<int>(point != nullptr ? point - nom : std::strlen(nom));
+        const int longueur =
+            static_cast<int>(point != nullptr ? static_cast<size_t>(point - nom) : std::strlen(nom));
         std::snprintf(voisin, sizeof voisin, "%.*s_texture.h", longueur, nom);
         source = voisin;
         FILE *f = ouvrirlecture(voisin);
