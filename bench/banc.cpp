@@ -2,14 +2,14 @@
 // and textured, as text model files and as the same meshes in OBJ, against the I/O floor of the same work measured in the same run: reading the
 // model file and writing as many bytes as the output through plain large read and write calls.
 // Prints both times (best of three), their ratio and the converter's peak memory.
+#include "conversion.h"
+
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -69,35 +69,6 @@ void generer(const fs::path &texte, const fs::path &obj, int points, int nbfaces
     std::fclose(f);
 }
 
-double maintenant() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-// The converter on the model, as a user runs it, into nom.h; seconds and peak memory in KiB.
-std::pair<double, long> convertir(const fs::path &dossier, const std::string &modele,
-                                  const std::string &nom) {
-    const double debut = maintenant();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        int tube[2];
-        if (chdir(dossier.c_str()) != 0 || pipe(tube) != 0) _exit(127);
-        const std::string reponses = modele + "\n" + nom + "\n";
-        if (write(tube[1], reponses.data(), reponses.size()) < 0) _exit(127);
-        close(tube[1]);
-        dup2(tube[0], 0);
-        const int rien = open("/dev/null", O_WRONLY);
-        dup2(rien, 1);
-        dup2(rien, 2);
-        execl(MESHPRESS, MESHPRESS, nullptr);
-        _exit(127);
-    }
-    int statut;
-    rusage usage{};
-    wait4(pid, &statut, 0, &usage);
-    return {maintenant() - debut, usage.ru_maxrss};
-}
-
 // The floor: the model read and as many bytes as the output written, 1 MiB a call.
 double plancher(const fs::path &modele, const fs::path &sortie, uintmax_t octets) {
     static std::vector<char> tampon(1 << 20, 'x');
@@ -138,9 +109,9 @@ int main(int argc, char **argv) {
                     const fs::path modele = dossier / (nom + format);
                     for (int essai = 0; essai < 3; ++essai) {
                         fs::remove(dossier / (nom + ".h"));
-                        const auto [secondes, kio] = convertir(dossier, modele.filename().string(), nom);
-                        meshpress = std::min(meshpress, secondes);
-                        memoire = std::max(memoire, kio);
+                        const Conversion c = convertir(dossier, modele.filename().string(), nom);
+                        meshpress = std::min(meshpress, c.secondes);
+                        memoire = std::max(memoire, c.memoire);
                         const uintmax_t octets = fs::file_size(dossier / (nom + ".h"));
                         sol = std::min(sol, plancher(modele, dossier / (nom + ".plancher"), octets));
                         fs::remove(dossier / (nom + ".plancher"));

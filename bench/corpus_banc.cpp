@@ -4,6 +4,8 @@
 // polygons and vertices the DS keeps for it in a frame, and the conversion time (best of five),
 // each against today's form. The lists are read back by a decoder of its own, from the DS's
 // documented command numbers and parameter counts, not by the converter's writer.
+#include "conversion.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -12,7 +14,6 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -222,40 +223,6 @@ Mesure mesurer(const fs::path &fichier) {
     return m;
 }
 
-double maintenant() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-// meshpress run in the model's folder with the form's arguments, the model's name and the base
-// name answered on its console; the seconds it took, or a negative number when it failed.
-double convertir(const fs::path &dossier, const std::string &modele, const std::string &base,
-                 const Forme &forme) {
-    const double debut = maintenant();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        int tube[2];
-        if (chdir(dossier.c_str()) != 0 || pipe(tube) != 0) _exit(127);
-        const std::string reponses = modele + "\n" + base + "\n";
-        if (write(tube[1], reponses.data(), reponses.size()) < 0) _exit(127);
-        close(tube[1]);
-        dup2(tube[0], 0);
-        const int rien = open("/dev/null", O_WRONLY);
-        dup2(rien, 1);
-        dup2(rien, 2);
-        std::vector<char *> argv = {const_cast<char *>(MESHPRESS)};
-        for (const char *a : forme.arguments)
-            argv.push_back(const_cast<char *>(a));
-        argv.push_back(nullptr);
-        execv(MESHPRESS, argv.data());
-        _exit(127);
-    }
-    int statut = 0;
-    waitpid(pid, &statut, 0);
-    const double duree = maintenant() - debut;
-    return WIFEXITED(statut) && WEXITSTATUS(statut) == 0 ? duree : -1;
-}
-
 struct Ligne {
     std::string modele;
     long triangles;
@@ -300,8 +267,9 @@ int main(int argc, char **argv) {
             for (int essai = 0; essai < 5; ++essai) {
                 for (const char *ext : {".h", ".bin"})
                     fs::remove(modele.parent_path() / (std::string("liste") + ext));
-                const double s =
-                    convertir(modele.parent_path(), modele.filename().string(), "liste", formes[k]);
+                const Conversion c = convertir(modele.parent_path(), modele.filename().string(),
+                                               "liste", formes[k].arguments);
+                const double s = c.reussie ? c.secondes : -1;
                 meilleur = s < 0 ? -1 : std::min(meilleur, s);
                 if (s < 0) break;
             }
