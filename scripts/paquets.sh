@@ -10,7 +10,7 @@ outils=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libstb-dev
 case "${1:-tout}" in
     demo) paquets=("${outils[@]}") ;;
     tout) paquets=("${outils[@]}" clang libclang-rt-14-dev libgtest-dev libbenchmark-dev
-                   libx11-dev xvfb xauth xdotool openbox gcc-arm-none-eabi binutils-arm-none-eabi desmume
+                   libx11-dev xvfb xauth xdotool gcc-arm-none-eabi binutils-arm-none-eabi desmume
                    x11-apps netpbm gifsicle g++-mingw-w64-x86-64 wine64 dpkg-dev file lintian
                    groff-base man-db unzip openbox xterm) ;;
     *) echo "usage: $0 [tout|demo]" >&2; exit 2 ;;
