@@ -9,6 +9,11 @@
 // console transcript is the same text on every system.
 void preparerconsole();
 
+// The command line's arguments held as the names above: on Windows, argv as the C runtime gives
+// it is in the ANSI code page, which cannot hold every name; each argument is then taken again,
+// in UTF-8, from the wide command line. Elsewhere nothing changes.
+void argumentsenutf8(int argc, char **argv);
+
 // The first occurrence of motif (longueur characters) in texte (taille characters), or nullptr.
 const char *chercher(const char *texte, size_t taille, const char *motif, size_t longueur);
 

@@ -90,6 +90,8 @@ void attendretouche() {
 
 void preparerconsole() {}
 
+void argumentsenutf8(int, char **) {}
+
 FILE *ouvrirfichier(const char *nom, const char *mode) {
     return std::fopen(nom, mode);
 }

@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include <shellapi.h>
+
 namespace {
 
 HANDLE poignee(FILE *f) {
@@ -96,6 +98,23 @@ void afficher(FILE *flux, const char *texte) {
 void garderconsole() {
     DWORD processus[2];
     if (GetConsoleProcessList(processus, 2) == 1) attendretouche();
+}
+
+void argumentsenutf8(int argc, char **argv) {
+    int n = 0;
+    wchar_t **larges = CommandLineToArgvW(GetCommandLineW(), &n);
+    if (larges == nullptr) return;
+    // The command line holds at most 32767 characters, each 3 bytes of UTF-8 at most.
+    static char zone[3 * 32768 + 1];
+    size_t place = 0;
+    for (int i = 0; n == argc && i < argc; ++i) {
+        const int octets = WideCharToMultiByte(CP_UTF8, 0, larges[i], -1, zone + place,
+                                               static_cast<int>(sizeof zone - place), nullptr, nullptr);
+        if (octets == 0) break;
+        argv[i] = zone + place;
+        place += static_cast<size_t>(octets);
+    }
+    LocalFree(larges);
 }
 
 void preparerconsole() {

@@ -95,6 +95,7 @@ void init() {
 
 int lancer(int argc, char **argv) {
     preparerconsole();
+    argumentsenutf8(argc, argv);
     lireoptions(argc, argv);
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);

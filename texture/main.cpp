@@ -72,6 +72,7 @@ bool dependancessiennes(const char *debut, size_t longueur) {
 
 int main(int argc, char **argv) {
     preparerconsole();
+    argumentsenutf8(argc, argv);
     const char *arguments[3] = {};
     int n = 0;
     for (int i = 1; i < argc; ++i)

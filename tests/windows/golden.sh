@@ -29,4 +29,12 @@ statut=0
 MESHPRESS_COMMANDE="$wine $2" STAGEHAND_COMMANDE="$wine $3" "$1" || statut=1
 # Then the converter on Wine's console itself, typed at through a pseudo-terminal.
 python3 "$(dirname "$0")/console.py" "$wine" "$2" "$(dirname "$0")/../golden/meshpress" || statut=1
+# meshpress-texture.exe, built beside meshpress.exe, given accented names on its command line: the
+# files are found, and its dependency file names the model and the image alike, in UTF-8.
+accents=$(mktemp -d)
+cp -r "$(dirname "$0")/../golden/meshpress/obj_noms_accentues/." "$accents"
+(cd "$accents" && "$wine" "$(dirname "$2")/../texture/meshpress-texture.exe" modèle.obj texture.h texture.d &&
+     [ "$(cat texture.d)" = "$(printf 'texture.h: modèle.obj images/tête.png\nimages/tête.png:')" ]) ||
+    { echo "meshpress-texture.exe: accented names on its command line"; cat "$accents"/*.d; statut=1; }
+rm -rf "$accents"
 exit $statut
