@@ -30,22 +30,31 @@ char raison[2 * matieres::TAILLECHEMIN + 256];
     std::exit(1);
 }
 
-// A name as make reads it in a rule: blanks, '#' and '$' escaped; false when it does not fit.
+// What make needs before c in a rule's name: a backslash before blanks and '#', '$' before '$'.
+const char *echappement(char c) {
+    return c == ' ' || c == '\t' || c == '#' ? "\\" : c == '$' ? "$" : "";
+}
+
+// A name as make reads it in a rule, into tampon; false when it does not fit.
 bool nommake(const char *nom, char *tampon, size_t taille) {
     size_t n = 0;
     for (const char *c = nom; *c != '\0'; ++c) {
-        if (n + 3 > taille) return false;
-        if (*c == ' ' || *c == '\t' || *c == '#') tampon[n++] = '\\';
-        if (*c == '$') tampon[n++] = '$';
+        const char *avant = echappement(*c);
+        if (n + std::strlen(avant) + 2 > taille) return false;
+        while (*avant != '\0')
+            tampon[n++] = *avant++;
         tampon[n++] = *c;
     }
     tampon[n] = '\0';
     return true;
 }
 
+// The same, written whole whatever its length.
 void ecriremake(FILE *f, const char *nom) {
-    char tampon[2 * matieres::TAILLECHEMIN + 1];
-    if (nommake(nom, tampon, sizeof tampon)) std::fputs(tampon, f);
+    for (const char *c = nom; *c != '\0'; ++c) {
+        std::fputs(echappement(*c), f);
+        std::fputc(*c, f);
+    }
 }
 
 // The texture files this program writes begin with one of its two comments.
