@@ -48,12 +48,15 @@ long long ecrireliste(FILE *sortie, const char *nomtableau) {
 bool convertirobj(FILE *entree, FILE *sortie, const char *nomtableau, const char *nommodele,
                   char *raison, size_t taille) {
     if (!lireobj(entree, nommodele, raison, taille)) return false;
-    const long long horstexture = ecrireliste(sortie, nomtableau);
+    direhorstexture(ecrireliste(sortie, nomtableau));
+    return true;
+}
+
+void direhorstexture(long long horstexture) {
     if (horstexture > 0)
         dire("attention : %lld valeurs de texture hors de l'intervalle des coordonnees de la DS "
              "(-2048 <= t < 2048 texels) ; sur la DS elles deborderont.\n",
              horstexture);
-    return true;
 }
 
 } // namespace obj

@@ -240,9 +240,9 @@ uint64_t cleposition(const int16_t p[3]) {
 
 // Smoothing: the corners grouped by their 4.12 position (groupe: each corner's group; the
 // corners of group g are ordre[debut[g]] to ordre[debut[g + 1] - 1]), and each face's normal,
-// (b - a) x (c - a), as long as twice its area.
+// (b - a) x (c - a), as long as twice its area, and that normal made unit (0 for no area).
 int32_t groupe[MAXSOMMETS], ordre[MAXSOMMETS], debut[MAXSOMMETS + 1], representant[MAXSOMMETS];
-double normaleface[CAPACITE][3];
+double normaleface[CAPACITE][3], unitaireface[CAPACITE][3];
 
 // A point where more corners meet than this (a fan's hub) takes each face's own normal:
 // comparing every pair of its faces would cost the square of their number.
@@ -309,6 +309,7 @@ void normales(int32_t ncoins) {
         normaleface[i][0] = u[1] * v[2] - u[2] * v[1];
         normaleface[i][1] = u[2] * v[0] - u[0] * v[2];
         normaleface[i][2] = u[0] * v[1] - u[1] * v[0];
+        unitaire(normaleface[i], unitaireface[i]);
     }
     const double cosinus = std::cos(options.angle * std::numbers::pi / 180);
     const int32_t ngroupes = options.plates ? 0 : grouper(ncoins);
@@ -319,8 +320,7 @@ void normales(int32_t ncoins) {
             sommets[coin].normale = motnormale(n);
             continue;
         }
-        double propre[3];
-        unitaire(normaleface[f], propre);
+        const double *propre = unitaireface[f];
         const int32_t g = ngroupes > 0 ? groupe[coin] : 0;
         if (ngroupes == 0 || debut[g + 1] - debut[g] > MAXGROUPE) {
             sommets[coin].normale = motnormale(propre);
@@ -330,9 +330,7 @@ void normales(int32_t ncoins) {
         const bool degeneree = propre[0] == 0 && propre[1] == 0 && propre[2] == 0;
         double somme[3] = {0, 0, 0};
         for (int32_t k = debut[g]; k < debut[g + 1]; ++k) {
-            const double *autre = normaleface[ordre[k] / 3];
-            double ua[3];
-            unitaire(autre, ua);
+            const double *autre = normaleface[ordre[k] / 3], *ua = unitaireface[ordre[k] / 3];
             if (ordre[k] / 3 != f && !degeneree &&
                 !(propre[0] * ua[0] + propre[1] * ua[1] + propre[2] * ua[2] > cosinus))
                 continue;
