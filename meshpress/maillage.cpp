@@ -293,8 +293,9 @@ void unitaire(const double n[3], double u[3]) {
 int32_t motnormale(const double u[3]) {
     int32_t mot = 0;
     for (int k = 0; k < 3; ++k) {
+        // A face of values that are no number has no direction: 0.
         const double c = std::nearbyint(u[k] * 512);
-        const int32_t q = c > 511 ? 511 : c < -512 ? -512 : static_cast<int32_t>(c);
+        const int32_t q = c > 511 ? 511 : c < -512 ? -512 : c == c ? static_cast<int32_t>(c) : 0;
         mot |= (q & 0x3FF) << (10 * k);
     }
     return mot;
