@@ -1,8 +1,8 @@
 #include "bandes.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <meshoptimizer.h>
 
 #include "maillage.h"
@@ -38,6 +38,8 @@ struct Cote {
 Cote *cotes = nullptr;
 int64_t ncotes = 0;
 uint8_t *pris = nullptr;
+// Where the sides from vertex v are, once in order: cotes[debutcotes[v]] to cotes[debutcotes[v + 1] - 1].
+int32_t *debutcotes = nullptr;
 
 void ouvrir(Type type) {
     groupes[ngroupes++] = {type, nindices, nindices};
@@ -123,8 +125,10 @@ void liberer() {
     std::free(dansquad);
     std::free(cotes);
     std::free(pris);
+    std::free(debutcotes);
     cotes = nullptr;
     pris = nullptr;
+    debutcotes = nullptr;
     indices = nullptr;
     groupes = nullptr;
     seuls = nullptr;
@@ -144,15 +148,30 @@ int32_t coin(int32_t q, int32_t r) {
     return maillage::quads[q].coins[r & 3];
 }
 
+// The sides in cotes put in order of their first vertex (a counting sort), found by debutcotes.
+bool ranger() {
+    const size_t n = static_cast<size_t>(maillage::nsommets);
+    std::free(debutcotes);
+    debutcotes = static_cast<int32_t *>(std::calloc(n + 2, sizeof *debutcotes));
+    Cote *ranges = static_cast<Cote *>(std::malloc(static_cast<size_t>(ncotes) * sizeof *ranges + 1));
+    if (debutcotes == nullptr || ranges == nullptr) {
+        std::free(ranges);
+        return false;
+    }
+    for (int64_t i = 0; i < ncotes; ++i) ++debutcotes[cotes[i].de + 2];
+    for (size_t v = 2; v < n + 2; ++v) debutcotes[v] += debutcotes[v - 1];
+    for (int64_t i = 0; i < ncotes; ++i) ranges[debutcotes[cotes[i].de + 1]++] = cotes[i];
+    std::free(cotes);
+    cotes = ranges;
+    return true;
+}
+
 // A polygon not yet taken with the side de -> vers, or -1; its rotation putting that side first.
 int32_t voisin(int32_t de, int32_t vers, int32_t &rotation) {
-    const Cote *c = std::lower_bound(cotes, cotes + ncotes, Cote{de, vers, 0, 0}, [](const Cote &x, const Cote &y) {
-        return x.de != y.de ? x.de < y.de : x.vers < y.vers;
-    });
-    for (; c < cotes + ncotes && c->de == de && c->vers == vers; ++c)
-        if (!pris[c->quad]) {
-            rotation = c->rotation;
-            return c->quad;
+    for (int32_t i = debutcotes[de]; i < debutcotes[de + 1]; ++i)
+        if (cotes[i].vers == vers && !pris[cotes[i].quad]) {
+            rotation = cotes[i].rotation;
+            return cotes[i].quad;
         }
     return -1;
 }
@@ -189,9 +208,7 @@ bool quads() {
         dansquad[quad.premier] = dansquad[quad.premier + 1] = 1;
         for (int32_t r = 0; r < 4; ++r) cotes[ncotes++] = {coin(q, r), coin(q, r + 1), q, r};
     }
-    std::sort(cotes, cotes + ncotes, [](const Cote &x, const Cote &y) {
-        return x.de != y.de ? x.de < y.de : x.vers < y.vers;
-    });
+    if (!ranger()) return false;
     int32_t r = 0;
     for (bool tete : {true, false})
         for (int32_t q = 0; q < maillage::nquads; ++q)
@@ -211,7 +228,7 @@ bool quads() {
     return true;
 }
 
-// Sides of the triangles t (three vertices each) into cotes, sorted, none taken.
+// Sides of the triangles t (three vertices each) into cotes, in order, none taken.
 bool cotestriangles(const uint32_t *t, int32_t nt) {
     std::free(cotes);
     std::free(pris);
@@ -222,10 +239,7 @@ bool cotestriangles(const uint32_t *t, int32_t nt) {
     for (int32_t i = 0; i < nt; ++i)
         for (int32_t r = 0; r < 3; ++r)
             cotes[ncotes++] = {static_cast<int32_t>(t[3 * i + r]), static_cast<int32_t>(t[3 * i + (r + 1) % 3]), i, r};
-    std::sort(cotes, cotes + ncotes, [](const Cote &x, const Cote &y) {
-        return x.de != y.de ? x.de < y.de : x.vers < y.vers;
-    });
-    return true;
+    return ranger();
 }
 
 // How many triangles the strip from triangle i turned by r takes, going on while the next
@@ -365,22 +379,9 @@ void prolonger(int32_t *v, int64_t &n, int64_t debut) {
 // drawn alone, in one group.
 bool rattacher() {
     const int32_t nt = static_cast<int32_t>(nseuls / 3);
-    std::free(cotes);
-    std::free(pris);
-    cotes = static_cast<Cote *>(std::malloc(3 * static_cast<size_t>(nt) * sizeof *cotes + 1));
-    pris = static_cast<uint8_t *>(std::calloc(static_cast<size_t>(nt) + 1, 1));
+    if (!cotestriangles(seuls, nt)) return false;
     int32_t *v = static_cast<int32_t *>(std::malloc(static_cast<size_t>(nindices + nseuls + 1) * sizeof *v));
-    if (cotes == nullptr || pris == nullptr || v == nullptr) {
-        std::free(v);
-        return false;
-    }
-    ncotes = 0;
-    for (int32_t t = 0; t < nt; ++t)
-        for (int32_t r = 0; r < 3; ++r)
-            cotes[ncotes++] = {static_cast<int32_t>(seuls[3 * t + r]), static_cast<int32_t>(seuls[3 * t + (r + 1) % 3]), t, r};
-    std::sort(cotes, cotes + ncotes, [](const Cote &x, const Cote &y) {
-        return x.de != y.de ? x.de < y.de : x.vers < y.vers;
-    });
+    if (v == nullptr) return false;
     int64_t n = 0;
     for (int64_t g = 0; g < ngroupes; ++g) {
         Groupe &groupe = groupes[g];
