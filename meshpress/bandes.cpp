@@ -421,7 +421,6 @@ bool rattacher() {
 
 bool bandes::construire(bool compacte) {
     liberer();
-    ouverte = false;
     // Every triangle costs at most three vertices (a strip of k triangles has k + 2, a quad 4 for
     // two) and every group has one triangle at least, bar the one of an empty model.
     const size_t n = static_cast<size_t>(maillage::ntriangles);
