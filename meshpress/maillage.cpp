@@ -179,10 +179,11 @@ void choisirexposant() {
     exposant = 0;
     facteur = options.echelle;
     if (!options.ajuster) return;
+    // The ends of the values the triangles use: an OBJ vertex no face names is not drawn.
     double plushaut = 0, plusbas = 0;
-    for (int32_t j = 0, n = nentrees(); j < n; ++j) {
+    for (int32_t coin = 0; coin < 3 * ntriangles; ++coin) {
         double p[3];
-        valeurs(j, p);
+        valeurs(entree(coin / 3, coin % 3), p);
         for (double v : p) {
             v *= options.echelle;
             if (!std::isfinite(v)) continue;
