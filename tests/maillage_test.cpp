@@ -149,6 +149,12 @@ TEST(Maillage, Normales) {
             const int16_t cote = axe == 0 ? s.x : axe == 1 ? s.y : s.z;
             for (int k = 0; k < 3; ++k) EXPECT_NEAR(normale(s.normale, k), k == axe ? (cote > 0 ? 511.0 / 512 : -1) : 0, 1e-9);
         }
+    // A dart (concave) and a quad folded by half a unit are no quads; a square with a corner one
+    // 4.12 unit off the plane of the others is one.
+    construire("v 0 0 0\nv 2 0 0\nv 0.5 0.5 0\nv 0 2 0\nv 0 0 0.5\nv 2 0 0\nv 2 2 0\nv 0 2 0\nv 0 0 0.0003\n"
+               "f 1 2 3 4\nf 5 6 7 8\nf 9 6 7 8\n", true, false);
+    ASSERT_EQ(maillage::nquads, 1);
+    EXPECT_EQ(maillage::quads[0].premier, 4);
     std::string sphere;
     const int n = 24;
     for (int i = 0; i <= n; ++i)
