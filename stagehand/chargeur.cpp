@@ -276,14 +276,16 @@ namespace {
 // What a file that opened gave, when it is not what the user meant.
 void direanalyse(const char *nom, int objet, const Analyse &a) {
     const Lecturemots &m = a.mots;
-    if (a.nouvelle && m.compte >= 0 && m.compte != m.presents)
+    // The second line on the object follows the first.
+    const bool compte = a.nouvelle && m.compte >= 0 && m.compte != m.presents;
+    if (compte)
         signaler("stagehand", true,
                  "%s : son mot de compte dit %lld mots apres lui, le fichier en a %lld : l'objet %d "
                  "est dessine avec les %lld premiers.",
                  nom, static_cast<long long>(m.compte), static_cast<long long>(m.presents), objet,
                  static_cast<long long>(m.compte < m.presents ? m.compte : m.presents));
     if (a.nouvelle && m.raison[0] != '\0')
-        signaler("stagehand", true, "%s : %s ; l'objet %d est dessine avec ce qui precede.", nom,
+        signaler("stagehand", !compte, "%s : %s ; l'objet %d est dessine avec ce qui precede.", nom,
                  m.raison, objet);
     if (!a.entete)
         signaler("stagehand", true,
