@@ -241,8 +241,8 @@ unsigned chargerliste(FILE *f, Analyse &analyse, bool coordonnees, bool binaire)
     // No name to be had: the object gets no list rather than drawing into the current frame.
     if (liste == 0) return 0;
     glNewList(liste, GL_COMPILE);
-    // Today's files start "u32", the C text of the options with its comment: one character
-    // tells them apart, and goes back to the stream.
+    // The lists without options start "u32", the C text of the options with its comment: one
+    // character tells them apart, and goes back to the stream.
     const int premier = binaire ? EOF : std::getc(f);
     if (premier != EOF) std::ungetc(premier, f);
     if (binaire || premier == '/') {
@@ -258,7 +258,7 @@ unsigned chargerliste(FILE *f, Analyse &analyse, bool coordonnees, bool binaire)
         analyse.triangles = analyse.mots.triangles;
         analyse.texturee = analyse.mots.texturee;
     } else if (premier == '/') {
-        // Not a list of meshpress at all: said as today, its first word "a" on the console.
+        // Not a list of meshpress at all: said as for any such file, "a" on the console.
         analyse.entete = analyse.variante = false;
         std::snprintf(analyse.mot, sizeof analyse.mot, "a");
         std::fputs("a", stdout);

@@ -38,11 +38,11 @@ bool lirecoordtexture(Lecteur &l, float *paire = nullptr);
 bool lirecommandes(Lecteur &l, char *&fin, const char *suite);
 
 // Compiles one display-list file, read from its start, into a new display list and returns the
-// list's name, 0 when OpenGL has none to give; what the file gave goes to analyse. Today's text:
-// triangles (positions only; with coordonnees, a textured file's texture coordinates too). The
-// C text of meshpress's options (its first line "/* meshpress ... */"), or with binaire a .bin:
-// its groups, vertices, normals, colours and materials, scale, and with coordonnees its texture
-// coordinates. Needs a current OpenGL context.
+// list's name, 0 when OpenGL has none to give; what the file gave goes to analyse. The text of
+// the lists without options: triangles (positions only; with coordonnees, a textured file's
+// texture coordinates too). The C text of meshpress's options (its first line
+// "/* meshpress ... */"), or with binaire a .bin: its groups, vertices, normals, colours and
+// materials, scale, and with coordonnees its texture coordinates. Needs a current OpenGL context.
 unsigned chargerliste(FILE *fichier, Analyse &analyse, bool coordonnees = false, bool binaire = false);
 
 // The load phase: asks on the console for display-list source files, one object each, until

@@ -183,7 +183,6 @@ bool liretexte(FILE *f, Lecturemots &lu) {
     t.p = t.n = 0;
     t.ligne = 1;
     if (!litteral("/* meshpress")) return false;
-    lu.forme = true;
     // The rest of the comment (the options and the words, which the count word says again),
     // ended by "*/" on the same line.
     int avant = 0, dernier = 0;
@@ -201,7 +200,7 @@ bool liretexte(FILE *f, Lecturemots &lu) {
         return true;
     }
     lu.compte = compte;
-    ajouter(compte, lu);
+    if (!ajouter(compte, lu)) return true;
     while (regarder() != '}')
         if (!lignepaquet(lu)) break;
     if (lu.raison[0] == '\0') {
@@ -217,27 +216,22 @@ bool liretexte(FILE *f, Lecturemots &lu) {
 
 void lirebinaire(FILE *f, Lecturemots &lu) {
     commencer(lu);
-    lu.forme = true;
-    unsigned char octets[4];
-    size_t n = 0;
-    long long total = 0;
-    while ((n = std::fread(octets, 1, 4, f)) == 4) {
-        total += 4;
-        const uint32_t mot = static_cast<uint32_t>(octets[0]) | static_cast<uint32_t>(octets[1]) << 8 |
-                             static_cast<uint32_t>(octets[2]) << 16 |
-                             static_cast<uint32_t>(octets[3]) << 24;
-        if (!ajouter(mot, lu)) break;
-    }
-    total += static_cast<long long>(n);
-    if (nmots > 0) {
-        lu.compte = mots[0];
-        lu.presents = nmots - 1;
-    }
-    if (n != 0)
+    // The bytes in large blocks; a word may straddle two of them.
+    uint32_t mot = 0;
+    long long octets = 0;
+    bool plein = false;
+    for (size_t n; !plein && (n = std::fread(t.bloc, 1, sizeof t.bloc, f)) > 0;)
+        for (size_t i = 0; i < n && !plein; ++i, ++octets) {
+            mot |= static_cast<uint32_t>(static_cast<unsigned char>(t.bloc[i])) << 8 * (octets % 4);
+            if (octets % 4 == 3) plein = !ajouter(mot, lu), mot = 0;
+        }
+    if (nmots > 0) lu.compte = mots[0], lu.presents = nmots - 1;
+    if (plein) return;
+    if (octets % 4 != 0)
         std::snprintf(lu.raison, sizeof lu.raison,
-                      "%lld octets, pas un nombre entier de mots de 4 octets : les %zu derniers "
+                      "%lld octets, pas un nombre entier de mots de 4 octets : les %lld derniers "
                       "sont laisses",
-                      total, n);
+                      octets, octets % 4);
     else if (nmots == 0)
         std::snprintf(lu.raison, sizeof lu.raison, "le fichier est vide : pas meme le mot de compte");
 }

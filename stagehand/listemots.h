@@ -17,7 +17,6 @@ constexpr int64_t MAXMOTS = int64_t{1} << 24;
 // presents: the words after it that the file holds; raison: where reading or interpreting
 // stopped, and why (empty when neither did).
 struct Lecturemots {
-    bool forme;
     int64_t compte, presents;
     int64_t triangles;
     bool texturee, eclairee, coloree;
@@ -33,7 +32,7 @@ void lirebinaire(FILE *fichier, Lecturemots &lu);
 // What each command does, as interpreter hands it on: code is the command, valeurs its values.
 // BEGIN_VTXS: the group's type (0 triangles, 1 quads, 2 triangle strip, 3 quad strip);
 // END_VTXS: none; VTX_16 for every vertex command: the vertex's position, a tenth of its value
-// (as today's lists are shown); NORMAL: x, y, z; COLOR: r, g, b from 0 to 1; DIF_AMB: the diffuse
+// (as the lists without options are shown); NORMAL: x, y, z; COLOR: r, g, b from 0 to 1; DIF_AMB: the diffuse
 // r, g, b, the ambient r, g, b, then 1 when the vertex colour takes the diffuse; TEXCOORD: s, t in
 // texels; MTX_PUSH, MTX_POP (one matrix each): none; MTX_SCALE: x, y, z.
 using Action = void (*)(commandes::Code code, const float *valeurs);

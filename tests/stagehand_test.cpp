@@ -147,7 +147,7 @@ static Commande sommet(const std::array<int, 3> &v, const std::array<int, 3> *av
 }
 
 // A wavy grid, each row of cells one group of the DS's four kinds in turn, and the same triangles
-// in today's form: the two lists draw the same picture, pixel for pixel, the words as C text and
+// in the form without options: the two lists draw the same picture, pixel for pixel, the words as C text and
 // as a .bin alike; every vertex command is used.
 TEST(Listes, CompacteCommeAujourdhui) {
     const int NX = 40, NY = 24;
