@@ -1,8 +1,8 @@
 #include "bandes.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <meshoptimizer.h>
 
 #include "maillage.h"
@@ -22,21 +22,24 @@ namespace {
 
 // Where the stripifier starts a new strip.
 constexpr unsigned REPRISE = ~0u;
-// How many times at most the triangles left alone are strung again.
-constexpr int PASSES = 4;
+// The strips without corners of this many triangles or fewer are left to the stripifier.
+constexpr int32_t COURTE = 3;
 
 // The triangles no strip took, three vertices each; the quads' triangles.
 uint32_t *seuls = nullptr;
 int64_t nseuls = 0;
 uint8_t *dansquad = nullptr;
-// The quads' sides, sorted, and the quads a group has taken.
+// The sides of the quads (then of the triangles left alone), sorted, and which of them a group
+// has taken.
 struct Cote {
     int32_t de, vers;
-    int32_t quad, rotation; // the quad's corners from rotation on start with de, vers
+    int32_t quad, rotation; // the polygon, whose corners from rotation on start with de, vers
 };
 Cote *cotes = nullptr;
 int64_t ncotes = 0;
 uint8_t *pris = nullptr;
+// Where the sides from vertex v are, once in order: cotes[debutcotes[v]] to cotes[debutcotes[v + 1] - 1].
+int32_t *debutcotes = nullptr;
 
 void ouvrir(Type type) {
     groupes[ngroupes++] = {type, nindices, nindices};
@@ -52,14 +55,13 @@ void seul(uint32_t a, uint32_t b, uint32_t c) {
     seuls[nseuls++] = c;
 }
 
-// The DS and OpenGL draw a strip's triangle k as (k, k + 1, k + 2) when k is even and as
-// (k + 1, k, k + 2) when k is odd.
 bool degenere(const uint32_t *s, size_t k) {
     return s[k] == s[k + 1] || s[k] == s[k + 2] || s[k + 1] == s[k + 2];
 }
 
 // The vertex that makes (a, b, c) the next triangle of the strip ending p, q whose next triangle
-// has the parity impair, or REPRISE when the triangle does not have that side.
+// has the parity impair, or REPRISE when the triangle does not have that side. The DS and OpenGL
+// draw a strip's triangle k as (k, k + 1, k + 2) when k is even, as (k + 1, k, k + 2) when odd.
 uint32_t suite(uint32_t a, uint32_t b, uint32_t c, uint32_t p, uint32_t q, bool impair) {
     const uint32_t t[3] = {a, b, c}, de = impair ? q : p, vers = impair ? p : q;
     for (int r = 0; r < 3; ++r)
@@ -67,7 +69,8 @@ uint32_t suite(uint32_t a, uint32_t b, uint32_t c, uint32_t p, uint32_t q, bool 
     return REPRISE;
 }
 
-// The strip last sent forwards, while the next triangles of the stripifier's strip may join it.
+// Whether the last group is a strip sent forwards, which the next triangles of the stripifier
+// may join (set by couper, cleared before the stripifier's strips).
 bool ouverte = false;
 
 // Whether the triangle (a, b, c) joins the strip ouverte as the DS draws it; then it has.
@@ -84,10 +87,9 @@ bool joindre(uint32_t a, uint32_t b, uint32_t c) {
 
 // One strip of the stripifier, n vertices. Where it turns a corner it repeats a vertex, making
 // degenerate triangles: the strip is cut there, and each run of whole triangles between them
-// sent as a strip of its own, unless its first triangle joins the strip before. A run that
-// starts on an odd triangle would change the windings as a strip of its own: with an odd number
-// of triangles it is sent backwards (which turns every winding back), else its first triangle
-// joins the strip before or is drawn alone, the rest starting on an even one.
+// sent as a strip of its own. A run that starts on an odd triangle would change the windings as
+// a strip of its own: its first triangle joins the strip before or is drawn alone, the rest
+// starting on an even one; so does a run of one triangle.
 void couper(const uint32_t *s, int64_t n) {
     int64_t k = 0;
     while (k + 2 < n) {
@@ -97,25 +99,20 @@ void couper(const uint32_t *s, int64_t n) {
         }
         int64_t dernier = k; // the run's last triangle
         while (dernier + 3 < n && !degenere(s, dernier + 1)) ++dernier;
-        const bool impair = k % 2 != 0;
-        const uint32_t a = s[impair ? k + 1 : k], b = s[impair ? k : k + 1], c = s[k + 2];
-        if (k == dernier || (impair && (dernier - k) % 2 != 0)) {
+        if (k == dernier || k % 2 != 0) {
+            const bool impair = k % 2 != 0;
+            const uint32_t a = s[impair ? k + 1 : k], b = s[impair ? k : k + 1], c = s[k + 2];
             if (!joindre(a, b, c)) seul(a, b, c);
             ++k;
         }
         ouverte = false;
-        if (k < dernier || (k == dernier && k % 2 == 0)) {
+        if (k == dernier) {
+            seul(s[k], s[k + 1], s[k + 2]);
+        } else if (k < dernier) {
             ouvrir(BANDE);
-            if (k == dernier) {
-                // A lone triangle left after the one that joined: alone too.
-                --ngroupes;
-                seul(s[k], s[k + 1], s[k + 2]);
-            } else {
-                for (int64_t i = k; i <= dernier + 2; ++i)
-                    indices[nindices++] = static_cast<int32_t>(k % 2 == 0 ? s[i] : s[k + dernier + 2 - i]);
-                fermer();
-                ouverte = k % 2 == 0;
-            }
+            for (int64_t i = k; i <= dernier + 2; ++i) indices[nindices++] = static_cast<int32_t>(s[i]);
+            fermer();
+            ouverte = true;
         }
         k = dernier + 1;
     }
@@ -128,8 +125,10 @@ void liberer() {
     std::free(dansquad);
     std::free(cotes);
     std::free(pris);
+    std::free(debutcotes);
     cotes = nullptr;
     pris = nullptr;
+    debutcotes = nullptr;
     indices = nullptr;
     groupes = nullptr;
     seuls = nullptr;
@@ -145,20 +144,34 @@ void separes() {
     fermer();
 }
 
-
 int32_t coin(int32_t q, int32_t r) {
     return maillage::quads[q].coins[r & 3];
 }
 
-// A quad not yet taken with the side de -> vers, or -1; its rotation putting that side first.
+// The sides in cotes put in order of their first vertex (a counting sort), found by debutcotes.
+bool ranger() {
+    const size_t n = static_cast<size_t>(maillage::nsommets);
+    std::free(debutcotes);
+    debutcotes = static_cast<int32_t *>(std::calloc(n + 2, sizeof *debutcotes));
+    Cote *ranges = static_cast<Cote *>(std::malloc(static_cast<size_t>(ncotes) * sizeof *ranges + 1));
+    if (debutcotes == nullptr || ranges == nullptr) {
+        std::free(ranges);
+        return false;
+    }
+    for (int64_t i = 0; i < ncotes; ++i) ++debutcotes[cotes[i].de + 2];
+    for (size_t v = 2; v < n + 2; ++v) debutcotes[v] += debutcotes[v - 1];
+    for (int64_t i = 0; i < ncotes; ++i) ranges[debutcotes[cotes[i].de + 1]++] = cotes[i];
+    std::free(cotes);
+    cotes = ranges;
+    return true;
+}
+
+// A polygon not yet taken with the side de -> vers, or -1; its rotation putting that side first.
 int32_t voisin(int32_t de, int32_t vers, int32_t &rotation) {
-    const Cote *c = std::lower_bound(cotes, cotes + ncotes, Cote{de, vers, 0, 0}, [](const Cote &x, const Cote &y) {
-        return x.de != y.de ? x.de < y.de : x.vers < y.vers;
-    });
-    for (; c < cotes + ncotes && c->de == de && c->vers == vers; ++c)
-        if (!pris[c->quad]) {
-            rotation = c->rotation;
-            return c->quad;
+    for (int32_t i = debutcotes[de]; i < debutcotes[de + 1]; ++i)
+        if (cotes[i].vers == vers && !pris[cotes[i].quad]) {
+            rotation = cotes[i].rotation;
+            return cotes[i].quad;
         }
     return -1;
 }
@@ -195,9 +208,7 @@ bool quads() {
         dansquad[quad.premier] = dansquad[quad.premier + 1] = 1;
         for (int32_t r = 0; r < 4; ++r) cotes[ncotes++] = {coin(q, r), coin(q, r + 1), q, r};
     }
-    std::sort(cotes, cotes + ncotes, [](const Cote &x, const Cote &y) {
-        return x.de != y.de ? x.de < y.de : x.vers < y.vers;
-    });
+    if (!ranger()) return false;
     int32_t r = 0;
     for (bool tete : {true, false})
         for (int32_t q = 0; q < maillage::nquads; ++q)
@@ -217,9 +228,95 @@ bool quads() {
     return true;
 }
 
-// The strips of every triangle that no quad took and that has three distinct corners (the
-// stripifier would lose the others); the triangles left alone are strung again while that makes
-// strips of some, and what is left at the end is drawn alone.
+// Sides of the triangles t (three vertices each) into cotes, in order, none taken.
+bool cotestriangles(const uint32_t *t, int32_t nt) {
+    std::free(cotes);
+    std::free(pris);
+    cotes = static_cast<Cote *>(std::malloc(3 * static_cast<size_t>(nt) * sizeof *cotes + 1));
+    pris = static_cast<uint8_t *>(std::calloc(static_cast<size_t>(nt) + 1, 1));
+    if (cotes == nullptr || pris == nullptr) return false;
+    ncotes = 0;
+    for (int32_t i = 0; i < nt; ++i)
+        for (int32_t r = 0; r < 3; ++r)
+            cotes[ncotes++] = {static_cast<int32_t>(t[3 * i + r]), static_cast<int32_t>(t[3 * i + (r + 1) % 3]), i, r};
+    return ranger();
+}
+
+// How many triangles the strip from triangle i turned by r takes, going on while the next
+// triangle it would draw is one of t (three vertices each) not taken; chemin gets them, taken.
+int32_t avancer(const uint32_t *t, int32_t i, int32_t r, int32_t *chemin) {
+    int32_t n = 0;
+    chemin[n++] = i;
+    pris[i] = 1;
+    int32_t p = static_cast<int32_t>(t[3 * i + (r + 1) % 3]), q = static_cast<int32_t>(t[3 * i + (r + 2) % 3]);
+    int32_t rotation = 0, suivant;
+    while ((suivant = n % 2 != 0 ? voisin(q, p, rotation) : voisin(p, q, rotation)) >= 0) {
+        pris[suivant] = 1;
+        chemin[n++] = suivant;
+        p = q;
+        q = static_cast<int32_t>(t[3 * suivant + (rotation + 2) % 3]);
+    }
+    return n;
+}
+
+// Strips that never turn a corner (the stripifier's do, which costs a strip each time here):
+// from each triangle not taken, those with the fewest neighbours first, the strip going furthest
+// of its three turns. Strips of more than COURTE triangles are kept; the triangles of the others
+// are left, in seuls, for the stripifier.
+bool enfiler(const uint32_t *t, int32_t nt, int32_t *ordre, int32_t *chemin) {
+    if (!cotestriangles(t, nt)) return false;
+    int32_t degres[4] = {};
+    int32_t r = 0;
+    for (int32_t i = 0; i < nt; ++i) {
+        int32_t d = 0;
+        pris[i] = 1;
+        for (int32_t k = 0; k < 3; ++k)
+            d += voisin(static_cast<int32_t>(t[3 * i + (k + 1) % 3]), static_cast<int32_t>(t[3 * i + k]), r) >= 0;
+        pris[i] = 0;
+        chemin[i] = d;
+        ++degres[d];
+    }
+    for (int32_t d = 0, debut = 0; d < 4; ++d) {
+        const int32_t n = degres[d];
+        degres[d] = debut;
+        debut += n;
+    }
+    for (int32_t i = 0; i < nt; ++i) ordre[degres[chemin[i]]++] = i;
+    for (int32_t j = 0; j < nt; ++j) {
+        const int32_t i = ordre[j];
+        if (pris[i]) continue;
+        int32_t meilleure = 0, longueur = 0;
+        for (int32_t rotation = 0; rotation < 3; ++rotation) {
+            const int32_t n = avancer(t, i, rotation, chemin);
+            for (int32_t k = 0; k < n; ++k) pris[chemin[k]] = 0;
+            if (n > longueur) {
+                longueur = n;
+                meilleure = rotation;
+            }
+        }
+        const int32_t n = avancer(t, i, meilleure, chemin);
+        if (n <= COURTE) {
+            for (int32_t k = 0; k < n; ++k) seul(t[3 * chemin[k]], t[3 * chemin[k] + 1], t[3 * chemin[k] + 2]);
+            continue;
+        }
+        ouvrir(BANDE);
+        for (int32_t k = 0; k < 3; ++k) indices[nindices++] = static_cast<int32_t>(t[3 * i + (meilleure + k) % 3]);
+        for (int32_t k = 1; k < n; ++k) {
+            // The vertex of the next triangle that is not on the strip's last side.
+            const uint32_t *c = t + 3 * chemin[k];
+            const int32_t p = indices[nindices - 2], q = indices[nindices - 1];
+            int32_t x = 0;
+            while (static_cast<int32_t>(c[x]) == p || static_cast<int32_t>(c[x]) == q) ++x;
+            indices[nindices++] = static_cast<int32_t>(c[x]);
+        }
+        fermer();
+    }
+    return true;
+}
+
+// The strips of every triangle that no quad took and that has three distinct corners (the others
+// are drawn alone): first the long strips without corners, then the stripifier's strips of the
+// triangles left; those it leaves alone are in seuls.
 bool strips() {
     const int64_t n = maillage::ntriangles;
     uint32_t *entree = static_cast<uint32_t *>(std::malloc(static_cast<size_t>(3 * n + 1) * sizeof *entree));
@@ -227,35 +324,39 @@ bool strips() {
     const size_t borne = meshopt_stripifyBound(static_cast<size_t>(3 * n)) + 1;
     uint32_t *bande = static_cast<uint32_t *>(std::malloc(borne * sizeof *bande));
     bool bon = entree != nullptr && ordre != nullptr && bande != nullptr;
+    int64_t nentree = 0;
     if (bon) {
-        int64_t nentree = 0;
         for (int64_t t = 0; t < n; ++t) {
             const int32_t *c = maillage::triangles[t];
             if (dansquad[t] || c[0] == c[1] || c[0] == c[2] || c[1] == c[2]) continue;
             for (int i = 0; i < 3; ++i) entree[nentree++] = static_cast<uint32_t>(c[i]);
         }
+        // ordre serves enfiler as two tables of a position per triangle.
+        bon = enfiler(entree, static_cast<int32_t>(nentree / 3), reinterpret_cast<int32_t *>(ordre),
+                      reinterpret_cast<int32_t *>(ordre) + nentree / 3);
+        std::memcpy(entree, seuls, static_cast<size_t>(nseuls) * sizeof *seuls);
+        nentree = nseuls;
+        nseuls = 0;
+    }
+    if (bon && nentree > 0) {
         const size_t nsommets = static_cast<size_t>(maillage::nsommets);
-        for (int passe = 0; passe < PASSES && nentree > 0; ++passe) {
-            // Triangles in the order meant for strips make longer ones.
-            meshopt_optimizeVertexCacheStrip(ordre, entree, static_cast<size_t>(nentree), nsommets);
-            const size_t nbande = meshopt_stripify(bande, ordre, static_cast<size_t>(nentree), nsommets, REPRISE);
-            nseuls = 0;
-            size_t debut = 0;
-            for (size_t i = 0; i <= nbande; ++i) {
-                if (i < nbande && bande[i] != REPRISE) continue;
-                couper(bande + debut, static_cast<int64_t>(i - debut));
-                debut = i + 1;
-            }
-            if (nseuls == nentree) break;
-            std::memcpy(entree, seuls, static_cast<size_t>(nseuls) * sizeof *seuls);
-            nentree = nseuls;
+        // Triangles in the order meant for strips make longer ones.
+        meshopt_optimizeVertexCacheStrip(ordre, entree, static_cast<size_t>(nentree), nsommets);
+        const size_t nbande = meshopt_stripify(bande, ordre, static_cast<size_t>(nentree), nsommets, REPRISE);
+        ouverte = false;
+        size_t debut = 0;
+        for (size_t i = 0; i <= nbande; ++i) {
+            if (i < nbande && bande[i] != REPRISE) continue;
+            couper(bande + debut, static_cast<int64_t>(i - debut));
+            debut = i + 1;
         }
+    }
+    if (bon)
         for (int64_t t = 0; t < n; ++t) {
             const int32_t *c = maillage::triangles[t];
             if (!dansquad[t] && (c[0] == c[1] || c[0] == c[2] || c[1] == c[2]))
                 seul(static_cast<uint32_t>(c[0]), static_cast<uint32_t>(c[1]), static_cast<uint32_t>(c[2]));
         }
-    }
     std::free(entree);
     std::free(ordre);
     std::free(bande);
@@ -278,22 +379,9 @@ void prolonger(int32_t *v, int64_t &n, int64_t debut) {
 // drawn alone, in one group.
 bool rattacher() {
     const int32_t nt = static_cast<int32_t>(nseuls / 3);
-    std::free(cotes);
-    std::free(pris);
-    cotes = static_cast<Cote *>(std::malloc(3 * static_cast<size_t>(nt) * sizeof *cotes + 1));
-    pris = static_cast<uint8_t *>(std::calloc(static_cast<size_t>(nt) + 1, 1));
+    if (!cotestriangles(seuls, nt)) return false;
     int32_t *v = static_cast<int32_t *>(std::malloc(static_cast<size_t>(nindices + nseuls + 1) * sizeof *v));
-    if (cotes == nullptr || pris == nullptr || v == nullptr) {
-        std::free(v);
-        return false;
-    }
-    ncotes = 0;
-    for (int32_t t = 0; t < nt; ++t)
-        for (int32_t r = 0; r < 3; ++r)
-            cotes[ncotes++] = {static_cast<int32_t>(seuls[3 * t + r]), static_cast<int32_t>(seuls[3 * t + (r + 1) % 3]), t, r};
-    std::sort(cotes, cotes + ncotes, [](const Cote &x, const Cote &y) {
-        return x.de != y.de ? x.de < y.de : x.vers < y.vers;
-    });
+    if (v == nullptr) return false;
     int64_t n = 0;
     for (int64_t g = 0; g < ngroupes; ++g) {
         Groupe &groupe = groupes[g];

@@ -16,8 +16,9 @@ extern int64_t sommetsenvoyes, polygones;
 // strips and the cheapest exact vertex commands. False when the words would not fit in memory.
 bool empaqueter(bool compacte);
 
-// The C text: a comment naming the options (options: as given, canonical), the array nomtableau,
-// a packed word and its parameters a line. Writes through ecriture.h's buffered stream.
+// The C text: a comment naming the options (options: as given, canonical, separated by one
+// space), the array nomtableau, a packed word and its parameters a line, lines ended by "\n"
+// alone (sortie opened "wb"). Written in blocks of a buffer of the packer's own.
 void ecriretexte(FILE *sortie, const char *nomtableau, const char *options);
 // Every word, little-endian.
 void ecrirebinaire(FILE *sortie);

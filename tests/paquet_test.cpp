@@ -266,6 +266,17 @@ const Cas MODELES[] = {
          triangle(5, 5, 6);
          triangle(7, 8, 7);
      }},
+    // Fans: strips that never turn a corner take two of their triangles at most.
+    {"eventails", [] {
+         for (int n : {5, 12, 31}) {
+             const int32_t centre = sommet(n * 100, 0, 0);
+             const int32_t premier = nsommets;
+             for (int i = 0; i < n; ++i) sommet(n * 100 + (i * 37) % 500, i * 90, (i * i) % 300);
+             for (int i = 0; i + 1 < n; ++i)
+                 if (i % 7 == 3 || i % 5 == 1) triangle(centre, premier + i + 1, premier + i);
+                 else triangle(centre, premier + i, premier + i + 1);
+         }
+     }},
     {"texturee", [] {
          texturee = true;
          grille(10, 100, -300, false, [](Sommet &s, int i, int j) { s.t = static_cast<int16_t>(j * 16 - 80); s.s = static_cast<int16_t>(i / 2 * 24); });
