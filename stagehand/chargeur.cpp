@@ -169,7 +169,8 @@ Analyse analyserliste(FILE *f, Sommet sommet, FILE *console, Paire paire) {
         correspondre(l, PAQUET) && passermot(l) && correspondre(l, " ") && passermot(l) &&
         correspondre(l, " ") && passermot(l) && correspondre(l, " ") &&
         (quatrieme = liremot(l)) != nullptr &&correspondre(l, "\n");
-    Analyse analyse = {quatrieme != nullptr, false, false, "", 0};
+    Analyse analyse = {};
+    analyse.entete = quatrieme != nullptr;
     remplacer(fin, quatrieme);
     std::snprintf(analyse.mot, sizeof analyse.mot, "%s",
                   montrer(texte(fin), std::strlen(texte(fin))));
@@ -194,15 +195,78 @@ Analyse analyserliste(FILE *f, Sommet sommet, FILE *console, Paire paire) {
     return analyse;
 }
 
-unsigned chargerliste(FILE *f, Analyse &analyse, bool coordonnees) {
-    analyse = {true, true, false, "", 0};
+namespace {
+
+bool coordonneesdemandees = false;
+
+// The DS's default material, which eclairer() of meshpress.h sets too: diffuse RGB15(24, 24, 24),
+// ambient RGB15(8, 8, 8), neither specular nor emission.
+void matiere(const float *diffuse, const float *ambiante) {
+    const float d[4] = {diffuse[0], diffuse[1], diffuse[2], 1},
+                a[4] = {ambiante[0], ambiante[1], ambiante[2], 1};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, d);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, a);
+}
+
+// A command of a list of meshpress's options, into the display list being compiled.
+void compiler(Code code, const float *v) {
+    static const GLenum TYPES[] = {GL_TRIANGLES, GL_QUADS, GL_TRIANGLE_STRIP, GL_QUAD_STRIP};
+    switch (code) {
+    case BEGIN_VTXS: glBegin(TYPES[static_cast<int>(v[0])]); break;
+    case END_VTXS: glEnd(); break;
+    case VTX_16: glVertex3f(v[0], v[1], v[2]); break;
+    case NORMAL: glNormal3f(v[0], v[1], v[2]); break;
+    case COLOR: glColor3f(v[0], v[1], v[2]); break;
+    case DIF_AMB:
+        matiere(v, v + 3);
+        // The DS takes the diffuse as the vertex colour, for the vertices no normal lights.
+        if (v[6] != 0) glColor3f(v[0], v[1], v[2]);
+        break;
+    case TEXCOORD:
+        if (coordonneesdemandees) glTexCoord2f(v[0], v[1]);
+        break;
+    case MTX_PUSH: glPushMatrix(); break;
+    case MTX_POP: glPopMatrix(); break;
+    case MTX_SCALE: glScalef(v[0], v[1], v[2]); break;
+    default: break;
+    }
+}
+
+} // namespace
+
+unsigned chargerliste(FILE *f, Analyse &analyse, bool coordonnees, bool binaire) {
+    analyse = {};
+    analyse.entete = analyse.variante = true;
     const GLuint liste = glGenLists(1);
     // No name to be had: the object gets no list rather than drawing into the current frame.
     if (liste == 0) return 0;
     glNewList(liste, GL_COMPILE);
-    glBegin(GL_TRIANGLES);
-    analyse = analyserliste(f, glVertex3f, stdout, coordonnees ? coordtexture : nullptr);
-    glEnd();
+    // The lists without options start "u32", the C text of the options with its comment: one
+    // character tells them apart, and goes back to the stream.
+    const int premier = binaire ? EOF : std::getc(f);
+    if (premier != EOF) std::ungetc(premier, f);
+    if (binaire || premier == '/') {
+        analyse.nouvelle = binaire || liretexte(f, analyse.mots);
+        if (binaire) lirebinaire(f, analyse.mots);
+    }
+    if (analyse.nouvelle) {
+        static const float DIFFUSE[3] = {24.0f / 31, 24.0f / 31, 24.0f / 31},
+                           AMBIANTE[3] = {8.0f / 31, 8.0f / 31, 8.0f / 31};
+        matiere(DIFFUSE, AMBIANTE);
+        coordonneesdemandees = coordonnees;
+        interpreter(analyse.mots, compiler);
+        analyse.triangles = analyse.mots.triangles;
+        analyse.texturee = analyse.mots.texturee;
+    } else if (premier == '/') {
+        // Not a list of meshpress at all: said as for any such file, "a" on the console.
+        analyse.entete = analyse.variante = false;
+        std::snprintf(analyse.mot, sizeof analyse.mot, "a");
+        std::fputs("a", stdout);
+    } else {
+        glBegin(GL_TRIANGLES);
+        analyse = analyserliste(f, glVertex3f, stdout, coordonnees ? coordtexture : nullptr);
+        glEnd();
+    }
     glEndList();
     return liste;
 }
@@ -211,6 +275,18 @@ namespace {
 
 // What a file that opened gave, when it is not what the user meant.
 void direanalyse(const char *nom, int objet, const Analyse &a) {
+    const Lecturemots &m = a.mots;
+    // The second line on the object follows the first.
+    const bool compte = a.nouvelle && m.compte >= 0 && m.compte != m.presents;
+    if (compte)
+        signaler("stagehand", true,
+                 "%s : son mot de compte dit %lld mots apres lui, le fichier en a %lld : l'objet %d "
+                 "est dessine avec les %lld premiers.",
+                 nom, static_cast<long long>(m.compte), static_cast<long long>(m.presents), objet,
+                 static_cast<long long>(m.compte < m.presents ? m.compte : m.presents));
+    if (a.nouvelle && m.raison[0] != '\0')
+        signaler("stagehand", !compte, "%s : %s ; l'objet %d est dessine avec ce qui precede.", nom,
+                 m.raison, objet);
     if (!a.entete)
         signaler("stagehand", true,
                  "%s n'est pas une liste d'affichage de meshpress : son en-tete n'est pas celui du "
@@ -257,7 +333,11 @@ bool chargement() {
         std::strcpy(nomobjet[n], nom);
         Analyse analyse;
         errno = 0;
-        idobjet[n] = static_cast<int>(chargerliste(f, analyse, texturesdemandees));
+        const size_t l = std::strlen(nom);
+        const bool binaire = l >= 4 && std::strcmp(nom + l - 4, ".bin") == 0;
+        idobjet[n] = static_cast<int>(chargerliste(f, analyse, texturesdemandees, binaire));
+        eclairee[n] = analyse.mots.eclairee;
+        coloree[n] = analyse.mots.coloree;
         // A read error (a bad disk) would leave the object cut short: as for a file that
         // cannot be opened.
         const int raisonlecture = errno;

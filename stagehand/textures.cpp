@@ -359,20 +359,7 @@ bool dessinertexture(int n, bool choisi) {
     glCallList(liste);
     glDisable(GL_ALPHA_TEST);
     glBindTexture(GL_TEXTURE_2D, 0);
-    if (choisi) {
-        // Black, the selection's colour, on the edges of its triangles, ahead of its own faces.
-        glColor3f(0, 0, 0);
-        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-        glEnable(GL_POLYGON_OFFSET_LINE);
-        glPolygonOffset(-1, -2);
-        glDepthFunc(GL_LEQUAL);
-        glLineWidth(2);
-        glCallList(liste);
-        glLineWidth(1);
-        glDepthFunc(GL_LESS);
-        glDisable(GL_POLYGON_OFFSET_LINE);
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    }
+    if (choisi) contourner(liste);
     return true;
 }
 

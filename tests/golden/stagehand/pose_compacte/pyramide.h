@@ -1,0 +1,1 @@
+../pose_ds/pyramide.h

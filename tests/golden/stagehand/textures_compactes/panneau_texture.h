@@ -1,0 +1,1 @@
+../textures/panneau_texture.h

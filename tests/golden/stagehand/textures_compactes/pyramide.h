@@ -1,0 +1,1 @@
+../textures/pyramide.h
