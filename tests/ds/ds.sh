@@ -83,6 +83,31 @@ echo "a picture of the clear colour alone: said"
 set -- $(iou ds-animateur.ppm ds.ppm) $(iou ds-animateur.ppm ds-g.ppm) $(iou obj-animateur.ppm obj.ppm)
 echo "preview against the animator, black and white objects: $1 $2; sent as glCallList: $3 $4; Blender's exports: $5 $6"
 awk -v a="$1" -v b="$2" -v c="$3" -v d="$4" -v e="$5" -v f="$6" 'BEGIN { exit !(a >= 0.9 && b >= 0.9 && (c < 0.5 || d < 0.5) && e >= 0.9 && f >= 0.9) }'
+# Lists of meshpress's options, encoded apart from meshpress (listes.py), in the preview: a
+# sphere's strips drawn as meshpress's triangles of it today, pixel for pixel, fitted with a
+# scale matrix and vertex differences too; its quads as their triangles (intersection over union
+# at least 0.99); with normals, lit by eclairer(): the strips as their triangles, the .bin as its
+# text, pixel for pixel, and the sphere bright towards the light (its upper left: 8 + 24 n.l of
+# 31 where the normal faces it) and dark away from it (its lower right: the ambient 8 of 31).
+mkdir listes && python3 "$ici/listes.py" listes
+for m in boule carres; do (cd listes && printf '%s.obj\n%s_ancien\n' $m $m | "$meshpress" > /dev/null); done
+for l in boule_ancien.h bande.h ajustee.h carres_ancien.h carres.h eclairee.h eclairee.bin eclaireetri.h; do
+    "$ici/../../ds/apercu.sh" "${l/./-}" "listes/$l" > /dev/null 2> "${l/./-}.err" || { cat "${l/./-}.err"; exit 1; }
+    pngtopnm "${l/./-}.png" | pnmtoplainpnm > "${l/./-}.ppm"
+done
+cmp boule_ancien-h.ppm bande-h.ppm && cmp bande-h.ppm ajustee-h.ppm && cmp eclairee-h.ppm eclairee-bin.ppm && cmp eclairee-h.ppm eclaireetri-h.ppm
+set -- $(iou carres_ancien-h.ppm carres-h.ppm)
+# The grey of the sphere's pixels half its radius from its centre, up left and down right.
+eclairage() {
+    awk 'NR == 2 { w = $1 } NR > 3 { for (i = 1; i <= NF; i++) v[n++] = $i }
+         END { for (p = 0; p < n / 3; p++) if (v[3 * p + 2] != 248 || v[3 * p]) { x = p % w; y = int(p / w)
+                   if (!m++) { g = d = x; h = b = y } g = x < g ? x : g; d = x > d ? x : d; h = y < h ? y : h; b = y > b ? y : b }
+               cx = int((g + d) / 2); cy = int((h + b) / 2); r = (d - g) / 4
+               print v[3 * (int(cy - r) * w + int(cx - r))], v[3 * (int(cy + r) * w + int(cx + r))] }' "$1"
+}
+set -- "$@" $(eclairage eclairee-h.ppm)
+echo "compact lists in the preview: strips, fitted strips, lit strips and the .bin as today's triangles; quads against their triangles: $1; the lit sphere's grey up left and down right: $3 $4"
+awk -v q="$1" -v h="$3" -v b="$4" 'BEGIN { exit !(q >= 0.99 && h >= 192 && b <= 80) }'
 # The example DS program over the test double of libnds's names, on the host: what it asks of the
 # DS for two frames, A pressed before the second.
 exemple=$ici/../../examples/ds/main.c
