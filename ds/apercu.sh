@@ -102,7 +102,7 @@ entexte() {
     octets=$(stat -c %s -- "$1")
     [ $((octets % 4)) = 0 ] || { echo "$octets bytes, not whole 4-byte words" >&2; return 1; }
     od -An -v -tu4 -w4 --endian=little -- "$1" | awk -v nom="$(basename -- "$1" .bin)" '
-        BEGIN { split("0 FIFO_NOP 0 17 FIFO_PUSH_MATRIX 0 18 FIFO_POP_MATRIX 1 27 FIFO_SCALE 3 32 FIFO_COLOR 1 33 FIFO_NORMAL 1 34 FIFO_TEX_COORD 1 35 FIFO_VERTEX16 2 36 FIFO_VERTEX10 1 37 FIFO_VERTEX_XY 1 38 FIFO_VERTEX_XZ 1 39 FIFO_VERTEX_YZ 1 40 FIFO_VERTEX_DIFF 1 48 FIFO_DIFFUSE_AMBIENT 1 64 FIFO_BEGIN 1 65 FIFO_END 0", t, " ")
+        BEGIN { split("0 FIFO_NOP 0 17 FIFO_MATRIX_PUSH 0 18 FIFO_MATRIX_POP 1 27 FIFO_MATRIX_SCALE 3 32 FIFO_COLOR 1 33 FIFO_NORMAL 1 34 FIFO_TEX_COORD 1 35 FIFO_VERTEX16 2 36 FIFO_VERTEX10 1 37 FIFO_VERTEX_XY 1 38 FIFO_VERTEX_XZ 1 39 FIFO_VERTEX_YZ 1 40 FIFO_VERTEX_DIFF 1 48 FIFO_DIFFUSE_AMBIENT 1 64 FIFO_BEGIN 1 65 FIFO_END 0", t, " ")
                 for (i = 1; i in t; i += 3) { noms[t[i]] = t[i + 1]; parametres[t[i]] = t[i + 2] } }
         { mot[NR - 1] = $1 }
         END { n = NR - 1

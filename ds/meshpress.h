@@ -33,14 +33,14 @@
 #ifndef FIFO_VERTEX_DIFF
 #define FIFO_VERTEX_DIFF REG2ID(GFX_VERTEX_DIFF)
 #endif
-#ifndef FIFO_PUSH_MATRIX
-#define FIFO_PUSH_MATRIX REG2ID(MATRIX_PUSH)
+#ifndef FIFO_MATRIX_PUSH
+#define FIFO_MATRIX_PUSH REG2ID(MATRIX_PUSH)
 #endif
-#ifndef FIFO_POP_MATRIX
-#define FIFO_POP_MATRIX REG2ID(MATRIX_POP)
+#ifndef FIFO_MATRIX_POP
+#define FIFO_MATRIX_POP REG2ID(MATRIX_POP)
 #endif
-#ifndef FIFO_SCALE
-#define FIFO_SCALE REG2ID(MATRIX_SCALE)
+#ifndef FIFO_MATRIX_SCALE
+#define FIFO_MATRIX_SCALE REG2ID(MATRIX_SCALE)
 #endif
 
 /* Sends one display list to the geometry engine, never one word past the array whatever the
