@@ -83,19 +83,23 @@ echo "a picture of the clear colour alone: said"
 set -- $(iou ds-animateur.ppm ds.ppm) $(iou ds-animateur.ppm ds-g.ppm) $(iou obj-animateur.ppm obj.ppm)
 echo "preview against the animator, black and white objects: $1 $2; sent as glCallList: $3 $4; Blender's exports: $5 $6"
 awk -v a="$1" -v b="$2" -v c="$3" -v d="$4" -v e="$5" -v f="$6" 'BEGIN { exit !(a >= 0.9 && b >= 0.9 && (c < 0.5 || d < 0.5) && e >= 0.9 && f >= 0.9) }'
-# Lists of meshpress's options, encoded apart from meshpress (listes.py), in the preview: a
-# sphere's strips drawn as meshpress's triangles of it today, pixel for pixel, fitted with a
-# scale matrix and vertex differences too; its quads as their triangles (intersection over union
-# at least 0.99); with normals, lit by eclairer(): the strips as their triangles, the .bin as its
-# text, pixel for pixel, and the sphere bright towards the light (its upper left: 8 + 24 n.l of
-# 31 where the normal faces it) and dark away from it (its lower right: the ambient 8 of 31).
+# Lists of meshpress's options in the preview, for a sphere (listes.py): its strips (--compacte)
+# drawn as today's triangles of it, pixel for pixel, and fitted with a scale matrix and vertex
+# differences too (encoded apart, in listes.py); its quads as their triangles (intersection over
+# union at least 0.99); with normals, lit by eclairer(): the strips as their triangles, the .bin
+# as its text, pixel for pixel, and the sphere bright towards the light (its upper left: 8 + 24
+# n.l of 31 where the normal faces it) and dark away from it (its lower right: the ambient 8).
 mkdir listes && python3 "$ici/listes.py" listes
-for m in boule carres; do (cd listes && printf '%s.obj\n%s_ancien\n' $m $m | "$meshpress" > /dev/null); done
+convertir() { (cd listes && printf '%s.obj\n%s\n' "$1" "$2" | "$meshpress" "${@:3}" > /dev/null); }
+convertir boule boule_ancien && convertir boule bande --compacte && convertir carres carres_ancien && convertir carres carres --compacte
+convertir boule eclairee --normales --compacte && convertir boule eclairee --normales --compacte --binaire && convertir boule eclaireetri --normales
 for l in boule_ancien.h bande.h ajustee.h carres_ancien.h carres.h eclairee.h eclairee.bin eclaireetri.h; do
     "$ici/../../ds/apercu.sh" "${l/./-}" "listes/$l" > /dev/null 2> "${l/./-}.err" || { cat "${l/./-}.err"; exit 1; }
     pngtopnm "${l/./-}.png" | pnmtoplainpnm > "${l/./-}.ppm"
 done
 cmp boule_ancien-h.ppm bande-h.ppm && cmp bande-h.ppm ajustee-h.ppm && cmp eclairee-h.ppm eclairee-bin.ppm && cmp eclairee-h.ppm eclaireetri-h.ppm
+# Strips (BEGIN 2) and quads (BEGIN 1) there, a BEGIN first of its packed word and its parameter first.
+grep -q 'FIFO_BEGIN, [A-Z_, ]*),0x00000002' listes/bande.h && grep -q 'FIFO_BEGIN, [A-Z_, ]*),0x00000001' listes/carres.h
 set -- $(iou carres_ancien-h.ppm carres-h.ppm)
 # The grey of the sphere's pixels half its radius from its centre, up left and down right.
 eclairage() {
