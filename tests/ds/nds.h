@@ -16,7 +16,13 @@ typedef struct {
 } GLvector;
 static u32 envoyes[1 << 20], n;
 #define GFX_FIFO envoyes[n++ % (1 << 20)]
-enum { FIFO_NOP = 0, FIFO_TEX_COORD = 0x22, FIFO_VERTEX16 = 0x23, FIFO_BEGIN = 0x40, FIFO_END = 0x41, GL_TRIANGLE = 0 };
+enum { FIFO_NOP = 0, FIFO_COLOR = 0x20, FIFO_NORMAL = 0x21, FIFO_TEX_COORD = 0x22, FIFO_VERTEX16 = 0x23, FIFO_VERTEX10 = 0x24,
+       FIFO_VERTEX_XY = 0x25, FIFO_VERTEX_XZ = 0x26, FIFO_VERTEX_YZ = 0x27, FIFO_DIFFUSE_AMBIENT = 0x30, FIFO_BEGIN = 0x40,
+       FIFO_END = 0x41, GL_TRIANGLE = 0 };
+/* The registers of the commands libnds names no FIFO_ macro for, as their ids, which REG2ID
+   gives back: meshpress.h names the commands so. */
+enum { MATRIX_PUSH = 0x11, MATRIX_POP = 0x12, MATRIX_SCALE = 0x1B, GFX_VERTEX_DIFF = 0x28 };
+#define REG2ID(r) (r)
 #define FIFO_COMMAND_PACK(c1, c2, c3, c4) ((u32)(c1) | (u32)(c2) << 8 | (u32)(c3) << 16 | (u32)(c4) << 24)
 #define VERTEX_PACK(x, y) (((u32)(x) & 0xFFFF) | (u32)(y) << 16)
 #define TEXTURE_PACK(u, v) (((u32)(u) & 0xFFFF) | (u32)(v) << 16)
