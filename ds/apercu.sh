@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The DS preview: builds a tiny DS program around display-list files (and the animator's keyframe
 # files, the n-th for the n-th object, posed at one keyframe number, and its camera file, the
-# view of that keyframe, else the animator's start view), drawn as the example DS
+# view of that keyframe, else the animator's start view; lists written with meshpress's options
+# too, .bin ones among them, those with normals lit as eclairer() lights them), drawn as the example DS
 # program draws them, runs it in the DeSmuME emulator, always on a virtual X server of its own (a
 # window manager on the user's display moves and frames the window, and the picture with it), and
 # leaves SORTIE.nds and SORTIE.png, the DS's top screen; or, with -a, the
@@ -9,7 +10,7 @@
 # replace one of the inputs is refused; a picture of the clear colour alone is said. Needs
 # gcc-arm-none-eabi, desmume, xvfb, xdotool, x11-apps, netpbm, meshpress-texture
 # (MESHPRESS_TEXTURE names another), and gifsicle for -a.
-# Usage: apercu.sh [-i keyframe] [-a last] [-g] [-t image]... [-p] [-x program.c] [-n] SORTIE file.h... [keyframes.txt...] [base_camera.txt]
+# Usage: apercu.sh [-i keyframe] [-a last] [-g] [-t image]... [-p] [-x program.c] [-n] SORTIE file.h|file.bin... [keyframes.txt...] [base_camera.txt]
 #   -i  the keyframe number the objects are posed at (default 1)
 #   -a  plays keyframes -i to this one: an animated GIF, a keyframe a step, and a contact sheet
 #   -g  sends each list as glCallList would: count-word words, the last one past the array
@@ -222,12 +223,13 @@ trap 'rm -rf "$travail"' EXIT
 echo "Software $marque" > "$travail/texte"
 # Each .bin list as its C text, included in its place.
 mkdir "$travail/binaires"
+declare -A binaire
 for i in "${!listes[@]}"; do
     f=${listes[$i]}
     [[ $f == *.bin ]] || continue
     texte=$travail/binaires/$(basename -- "$f" .bin).h
     entexte "$f" > "$texte"
-    listes[$i]=$texte entete[$texte]=2 texturee[$texte]=${texturee[$f]:-} eclairee[$texte]=${eclairee[$f]:-}
+    listes[$i]=$texte entete[$texte]=2 texturee[$texte]=${texturee[$f]:-} eclairee[$texte]=${eclairee[$f]:-} binaire[$texte]=1
 done
 
 # The scene: each list and its keyframe file as a user's program includes them, drawn as the
@@ -295,6 +297,14 @@ if [ -n "$programme" ]; then
         "$texturer" "$t" "$travail/textures/$(basename "$f" .h)_texture.h" > /dev/null || refuser "$t: meshpress-texture cannot convert it"
     done
     for f in "${listes[@]}" "${cles[@]}" ${camera:+"$camera"}; do cp -- "$f" "$travail/fichiers/"; dossiers+=(-I "$(dirname "$(realpath -- "$f")")"); done
+    # A .bin list as BlocksDS's bin2c gives it to a program: stem_bin.h, its bytes word-aligned
+    # in stem_bin and their number in stem_bin_size (the C text, stem.h, is there too).
+    for f in "${listes[@]}"; do
+        [ -n "${binaire[$f]:-}" ] || continue
+        tableau=$(basename "$f" .h)
+        printf '#include "%s.h"\n#define %s_bin ((const u8 *)%s)\nstatic const u32 %s_bin_size = sizeof %s;\n' \
+            "$tableau" "$tableau" "$tableau" "$tableau" "$tableau" > "$travail/fichiers/${tableau}_bin.h"
+    done
     dossiers+=(-I "$(dirname "$programme")")
 fi
 arm-none-eabi-gcc -mcpu=arm946e-s -marm -O2 -ffreestanding -nostdlib -I "$ici/apercu" -I "$ici" "${dossiers[@]}" \

@@ -198,6 +198,11 @@ void glMaterialf(int mode, rgb color);
 static inline void glPolyFmt(u32 params) {
     GFX_POLY_FORMAT = params;
 }
+/* Sends the words after the count word, as many as it says (libnds's DMA sends them so). */
+static inline void glCallList(const u32 *list) {
+    for (u32 n = *list++; n > 0; --n)
+        GFX_FIFO = *list++;
+}
 /* Swaps the buffers at the next vertical blank. */
 static inline void glFlush(u32 mode) {
     GFX_FLUSH = mode;

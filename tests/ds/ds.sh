@@ -99,6 +99,33 @@ for l in boule_ancien.h bande.h ajustee.h carres_ancien.h carres.h eclairee.h ec
     pngtopnm "${l/./-}.png" | pnmtoplainpnm > "${l/./-}.ppm"
 done
 cmp boule_ancien-h.ppm bande-h.ppm && cmp bande-h.ppm ajustee-h.ppm && cmp eclairee-h.ppm eclairee-bin.ppm && cmp eclairee-h.ppm eclaireetri-h.ppm
+# A program of one's own given the .bin as BlocksDS's bin2c gives it (-x): the same picture.
+cat > binaire.c <<'C'
+#include <nds.h>
+#include "meshpress.h"
+#include "eclairee_bin.h"
+int main(void) {
+    videoSetMode(MODE_0_3D);
+    glInit();
+    glClearColor(0, 0, 31, 31);
+    glClearPolyID(63);
+    glClearDepth(GL_MAX_DEPTH);
+    glViewport(0, 0, 255, 191);
+    for (;;) {
+        vueanimateur();
+        glPushMatrix();
+        eclairer();
+        polygoneseclaires(POLY_ALPHA(31) | POLY_CULL_NONE);
+        echelleanimateur();
+        glCallList((const u32 *)eclairee_bin);
+        glPopMatrix(1);
+        glFlush(0);
+        swiWaitForVBlank();
+    }
+}
+C
+"$ici/../../ds/apercu.sh" -x binaire.c binaire listes/eclairee.bin > /dev/null
+cmp <(pngtopnm binaire.png | pnmtoplainpnm) eclairee-h.ppm
 # Strips (BEGIN 2) and quads (BEGIN 1) there, a BEGIN first of its packed word and its parameter first.
 grep -q 'FIFO_BEGIN, [A-Z_, ]*),0x00000002' listes/bande.h && grep -q 'FIFO_BEGIN, [A-Z_, ]*),0x00000001' listes/carres.h
 set -- $(iou carres_ancien-h.ppm carres-h.ppm)
