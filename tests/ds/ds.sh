@@ -235,3 +235,11 @@ vua=$(quartiers textures.png)
 echo "the sign's four quadrants in the animator with --textures: $vua"
 [ "$vua" = "$vux" ]
 [ "$vu" = "rouge vert blanc noir " ] && [ "$vup" = "rouge blanc vert noir " ]
+# A list of meshpress's options writes the texture words as the DS reads them: the sign the way up
+# Blender shows it with and without -p (today's TEXTURE_PACK).
+(cd obj_blender_panneau && printf 'panneau.obj\ncompact\n' | "$meshpress" --compacte > /dev/null)
+"$ici/../../ds/apercu.sh" -t texture.png quartiers-c obj_blender_panneau/compact.h > /dev/null
+"$ici/../../ds/apercu.sh" -p -t texture.png quartiers-cp obj_blender_panneau/compact.h > /dev/null
+vuc=$(quartiers quartiers-c.png) vucp=$(quartiers quartiers-cp.png)
+echo "the compact sign's four quadrants: $vuc; with -p: $vucp"
+[ "$vuc" = "rouge vert blanc noir " ] && [ "$vucp" = "$vuc" ]
