@@ -1,8 +1,10 @@
 // Fuzz target: the scanner's primitives against the C library's conversions on the fuzzer's bytes
-// (a difference is a finding), then the whole conversion of those bytes, for memory errors and hangs.
+// (a difference is a finding), then the whole conversion of those bytes, today's list then one with
+// options, for memory errors and hangs.
 #include <cstdlib>
 
 #include "convertisseur.h"
+#include "maillage.h"
 #include "primitives.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
@@ -20,6 +22,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
     avectexture = 0;
     char raison[512];
     convertirfichier(entree, detection, sortie, "modele", "modele.txt", raison, sizeof raison);
+    // Then as a list of the options the first byte chooses.
+    primitives::choisiroptions(taille > 0 ? donnees[0] : 0);
+    std::rewind(entree);
+    std::rewind(detection);
+    avectexture = 0;
+    convertirfichier(entree, detection, sortie, "modele", "modele.txt", raison, sizeof raison);
+    maillage::options = {false, false, 60, false, false, 1, false, false};
+    maillage::demandee = false;
     std::fclose(entree);
     std::fclose(detection);
     std::fclose(sortie);

@@ -1,8 +1,10 @@
-// Fuzz target: the fuzzer's bytes as an OBJ model, converted whole, for memory errors and hangs;
+// Fuzz target: the fuzzer's bytes as an OBJ model, converted whole, today's list then one with
+// options, for memory errors and hangs;
 // and each of their words read as a real, held to strtof (a difference is a finding).
 #include <cstdlib>
 
 #include "convertisseur.h"
+#include "maillage.h"
 #include "primitives.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
@@ -19,6 +21,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
     FILE *sortie = std::fopen("/dev/null", "w");
     char raison[512];
     convertirfichier(entree, nullptr, sortie, "modele", "modele.obj", raison, sizeof raison);
+    // Then as a list of the options the first byte chooses.
+    primitives::choisiroptions(taille > 0 ? donnees[0] : 0);
+    std::rewind(entree);
+    convertirfichier(entree, nullptr, sortie, "modele", "modele.obj", raison, sizeof raison);
+    maillage::options = {false, false, 60, false, false, 1, false, false};
+    maillage::demandee = false;
     std::fclose(entree);
     std::fclose(sortie);
     return 0;

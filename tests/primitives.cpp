@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "chargeur.h"
+#include "maillage.h"
 #include "mot.h"
 #include "obj.h"
 
@@ -109,6 +110,12 @@ std::string comparerreel(const std::string &mot) {
                          fin == mot.c_str() + mot.size() && std::isfinite(attendu);
     if (pris == decimal && (!pris || std::memcmp(&lu, &attendu, sizeof lu) == 0)) return "";
     return "[" + mot + "]: " + (pris ? valeurs(1, {lu}) : "refused") + ", strtof " + (decimal ? valeurs(1, {attendu}) : "refuses");
+}
+
+void choisiroptions(uint8_t choix) {
+    maillage::options = {(choix & 1) != 0,  (choix & 2) != 0, 45, (choix & 4) != 0, (choix & 8) != 0,
+                         choix & 16 ? 1e-3 : 1, (choix & 32) != 0, (choix & 64) != 0};
+    maillage::demandee = true;
 }
 
 } // namespace primitives

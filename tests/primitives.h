@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace primitives {
@@ -14,5 +15,9 @@ std::string comparer(const std::string &texte, const std::string &directives);
 // whole word, a decimal real (digits, point, exponent, signs) within the float range, and then
 // the same float bit for bit. "" when they agree, else the difference.
 std::string comparerreel(const std::string &mot);
+
+// The options of the new lists as the bits of choix say them (normals, flat, colours, compact,
+// a scale of 1/1000, fitted, binary), for the fuzz targets to convert with.
+void choisiroptions(uint8_t choix);
 
 } // namespace primitives
