@@ -126,8 +126,9 @@ int main(void) {
 C
 "$ici/../../ds/apercu.sh" -x binaire.c binaire listes/eclairee.bin > /dev/null
 cmp <(pngtopnm binaire.png | pnmtoplainpnm) eclairee-h.ppm
-# Strips (BEGIN 2) and quads (BEGIN 1) there, a BEGIN first of its packed word and its parameter first.
-grep -q 'FIFO_BEGIN, [A-Z_, ]*),0x00000002' listes/bande.h && grep -q 'FIFO_BEGIN, [A-Z_, ]*),0x00000001' listes/carres.h
+# Triangle strips (BEGIN 2) there, and quads or quad strips (BEGIN 1 or 3): a BEGIN first of its
+# packed word has its parameter first.
+grep -q 'PACK(FIFO_BEGIN, [A-Z0-9_, ]*),0x00000002,' listes/bande.h && grep -q 'PACK(FIFO_BEGIN, [A-Z0-9_, ]*),0x0000000[13],' listes/carres.h
 set -- $(iou carres_ancien-h.ppm carres-h.ppm)
 # The sum of red, green and blue half the radius of a sphere from its centre, up left and down
 # right: of the pixels neither the animator's blue nor white (another object) in a plain PPM.
