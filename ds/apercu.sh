@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The DS preview: builds a tiny DS program around display-list files (and the animator's keyframe
 # files, the n-th for the n-th object, posed at one keyframe number, and its camera file, the
-# view of that keyframe, else the animator's start view), drawn as the example DS
+# view of that keyframe, else the animator's start view; lists written with meshpress's options
+# too, .bin ones among them, those with normals lit as eclairer() lights them), drawn as the example DS
 # program draws them, runs it in the DeSmuME emulator, always on a virtual X server of its own (a
 # window manager on the user's display moves and frames the window, and the picture with it), and
 # leaves SORTIE.nds and SORTIE.png, the DS's top screen; or, with -a, the
@@ -9,7 +10,7 @@
 # replace one of the inputs is refused; a picture of the clear colour alone is said. Needs
 # gcc-arm-none-eabi, desmume, xvfb, xdotool, x11-apps, netpbm, meshpress-texture
 # (MESHPRESS_TEXTURE names another), and gifsicle for -a.
-# Usage: apercu.sh [-i keyframe] [-a last] [-g] [-t image]... [-p] [-x program.c] [-n] SORTIE file.h... [keyframes.txt...] [base_camera.txt]
+# Usage: apercu.sh [-i keyframe] [-a last] [-g] [-t image]... [-p] [-x program.c] [-n] SORTIE file.h|file.bin... [keyframes.txt...] [base_camera.txt]
 #   -i  the keyframe number the objects are posed at (default 1)
 #   -a  plays keyframes -i to this one: an animated GIF, a keyframe a step, and a contact sheet
 #   -g  sends each list as glCallList would: count-word words, the last one past the array
@@ -93,11 +94,52 @@ for f in "$@"; do
     [ -s "$f" ] || refuser "$f: empty"
     case $f in *.txt) cles+=("$f") ;; *) listes+=("$f") ;; esac
 done
+# A list of meshpress --binaire (little-endian u32 words, the count word first: the number of
+# words after it) as the C text meshpress writes without it, its array named after the file's
+# stem; or what is wrong with it, on standard error, and status 1. Each command is named as in
+# the text, from its id (GBATEK's), with its number of parameter words.
+entexte() {
+    local octets
+    octets=$(stat -c %s -- "$1")
+    [ $((octets % 4)) = 0 ] || { echo "$octets bytes, not whole 4-byte words" >&2; return 1; }
+    od -An -v -tu4 -w4 --endian=little -- "$1" | awk -v nom="$(basename -- "$1" .bin)" '
+        BEGIN { split("0 FIFO_NOP 0 17 FIFO_MATRIX_PUSH 0 18 FIFO_MATRIX_POP 1 27 FIFO_MATRIX_SCALE 3 32 FIFO_COLOR 1 33 FIFO_NORMAL 1 34 FIFO_TEX_COORD 1 35 FIFO_VERTEX16 2 36 FIFO_VERTEX10 1 37 FIFO_VERTEX_XY 1 38 FIFO_VERTEX_XZ 1 39 FIFO_VERTEX_YZ 1 40 FIFO_VERTEX_DIFF 1 48 FIFO_DIFFUSE_AMBIENT 1 64 FIFO_BEGIN 1 65 FIFO_END 0", t, " ")
+                for (i = 1; i in t; i += 3) { noms[t[i]] = t[i + 1]; parametres[t[i]] = t[i + 2] } }
+        { mot[NR - 1] = $1 }
+        END { n = NR - 1
+              if (mot[0] != n) { printf "its count word says %.0f words after it, and the file holds %d", mot[0], n > "/dev/stderr"; exit 1 }
+              printf "/* meshpress --binaire : %d mots apres le premier */\nu32 %s[] = {%d,\n", n, nom, n
+              for (j = 1; j <= n;) {
+                  w = mot[j++]; ligne = "FIFO_COMMAND_PACK("; p = 0
+                  for (k = 0; k < 4; k++) { c = int(w / 256 ^ k) % 256
+                      if (!(c in noms)) { printf "its word %d names the command 0x%02X, which meshpress does not write", j - 1, c > "/dev/stderr"; exit 1 }
+                      ligne = ligne (k ? ", " : "") noms[c]; p += parametres[c] }
+                  if (j + p - 1 > n) { printf "cut short: the parameters of its word %d are missing", j - 1 > "/dev/stderr"; exit 1 }
+                  for (ligne = ligne "),"; p > 0; p--) ligne = ligne sprintf("0x%08X,", mot[j++])
+                  print ligne
+              }
+              printf "};" }'
+}
+# A list's array is on its first line, or on its second after the comment of a list written with
+# meshpress's options, whose third line is a packed command word.
+declare -A entete
 for f in "${listes[@]}"; do
-    sed -n '1{/^u32 [^ ]*\[\] = {-\{0,1\}[0-9][0-9]*,$/q0};q1' "$f" || refuser "$f: not a display-list file of meshpress: its first line is not 'u32 name[] = {count,'$(modele "$f")"
-    sed -n '1{/^u32 [A-Za-z_][A-Za-z0-9_]*\[\]/q0};q1' "$f" || refuser "$f: its array's name is no C name: convert it again under a base name of letters, digits and '_'"
-    [ "$(sed -n '2,3p' "$f")" = "$(printf ' FIFO_COMMAND_PACK(FIFO_BEGIN, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n GL_TRIANGLE,')" ] ||
-        refuser "$f: not a display-list file of meshpress: its second and third lines are not the format's"
+    if [[ $f == *.bin ]]; then
+        pourquoi=$(entexte "$f" 2>&1 > /dev/null) || refuser "$f: not a display list of meshpress --binaire: $pourquoi"
+        [[ $(basename -- "$f" .bin) =~ ^[A-Za-z_][A-Za-z0-9_]*$ ]] || refuser "$f: its stem is no C name, and the array is named after it: rename it with letters, digits and '_'"
+        continue
+    fi
+    entete[$f]=1
+    if sed -n '1{/^\/\* meshpress .* : [0-9][0-9]* mots apres le premier \*\/$/q0};q1' "$f"; then
+        entete[$f]=2
+        sed -n '2{p;q}' "$f" | grep -q '^u32 [^ ]*\[\] = {[0-9][0-9]*,$' || refuser "$f: not a display-list file of meshpress: its second line, after meshpress's comment, is not 'u32 name[] = {count,'"
+        sed -n '3{p;q}' "$f" | grep -q '^FIFO_COMMAND_PACK(' || refuser "$f: not a display-list file of meshpress: its third line is not a packed command word"
+    else
+        sed -n '1{/^u32 [^ ]*\[\] = {-\{0,1\}[0-9][0-9]*,$/q0};q1' "$f" || refuser "$f: not a display-list file of meshpress: its first line is not 'u32 name[] = {count,'$(modele "$f")"
+        [ "$(sed -n '2,3p' "$f")" = "$(printf ' FIFO_COMMAND_PACK(FIFO_BEGIN, FIFO_NOP, FIFO_NOP, FIFO_NOP),\n GL_TRIANGLE,')" ] ||
+            refuser "$f: not a display-list file of meshpress: its second and third lines are not the format's"
+    fi
+    sed -n "${entete[$f]}{p;q}" "$f" | grep -q '^u32 [A-Za-z_][A-Za-z0-9_]*\[\]' || refuser "$f: its array's name is no C name: convert it again under a base name of letters, digits and '_'"
     [ "$(grep -v -x '[[:space:]]*' "$f" | tail -n 1)" = "};" ] || refuser "$f: cut short: it does not end with the terminator '};'"
 done
 # The camera file, told by its function: the view of each keyframe, not an object's pose.
@@ -134,10 +176,15 @@ texturer=${MESHPRESS_TEXTURE:-}
 # A texture as netpbm reads it, by its name's extension: its size is checked here.
 enpnm() { case $1 in *.[pP][nN][gG]) pngtopnm "$1" ;; *.[bB][mM][pP]) bmptopnm "$1" ;; *) false ;; esac; }
 cote() { [ "$1" -ge 8 ] && [ "$1" -le 1024 ] && [ $(($1 & ($1 - 1))) -eq 0 ]; }
-# The textured lists, each bound to its texture: the k-th -t for the k-th, or one for all.
-declare -A texturee
+# The textured lists, each bound to its texture: the k-th -t for the k-th, or one for all; the
+# lists with normals, lit (eclairer).
+declare -A texturee eclairee
 textures=() octets=0
-for f in "${listes[@]}"; do grep -q FIFO_TEX_COORD "$f" && textures+=("$f") && texturee[$f]=1; done
+for f in "${listes[@]}"; do
+    [[ $f == *.bin ]] && commandes=$(entexte "$f") || commandes=$(cat -- "$f")
+    grep -q FIFO_TEX_COORD <<< "$commandes" && textures+=("$f") && texturee[$f]=1
+    grep -q FIFO_NORMAL <<< "$commandes" && eclairee[$f]=1
+done
 if [ ${#images[@]} -gt 0 ]; then
     [ ${#textures[@]} -gt 0 ] || refuser "a texture is given, but no display-list file is textured"
     [ ${#images[@]} -eq 1 ] || [ ${#images[@]} -eq ${#textures[@]} ] ||
@@ -174,6 +221,16 @@ fi
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 echo "Software $marque" > "$travail/texte"
+# Each .bin list as its C text, included in its place.
+mkdir "$travail/binaires"
+declare -A binaire
+for i in "${!listes[@]}"; do
+    f=${listes[$i]}
+    [[ $f == *.bin ]] || continue
+    texte=$travail/binaires/$(basename -- "$f" .bin).h
+    entexte "$f" > "$texte"
+    listes[$i]=$texte entete[$texte]=2 texturee[$texte]=${texturee[$f]:-} eclairee[$texte]=${eclairee[$f]:-} binaire[$texte]=1
+done
 
 # The scene: each list and its keyframe file as a user's program includes them, drawn as the
 # example DS program draws them.
@@ -204,7 +261,7 @@ echo "Software $marque" > "$travail/texte"
     numero=0
     for i in "${!listes[@]}"; do
         f=${listes[$i]}
-        tableau=$(sed -n '1s/^u32 \([A-Za-z_][A-Za-z0-9_]*\)\[\] = {.*/\1/p' "$f")
+        tableau=$(sed -n "${entete[$f]}s/^u32 \\([A-Za-z_][A-Za-z0-9_]*\\)\\[\\] = {.*/\\1/p" "$f")
         pose="" nom=0 couleur="RGB15(31, 31, 31)"
         [ "$i" -ge ${#cles[@]} ] || pose="$(sed -n '1s/^void \(position[0-9]*\)(int nombre){$/\1/p' "${cles[$i]}")(image);"
         if [ ${#images[@]} -gt 0 ] && [ -n "${texturee[$f]:-}" ]; then
@@ -214,7 +271,10 @@ echo "Software $marque" > "$travail/texte"
         fi
         envoi="dessinerobjet($tableau)"
         [ "$glcalllist" = 0 ] || envoi="echelleanimateur(), commeglcalllist($tableau)"
-        echo "    glPushMatrix(); glColor($couleur); glBindTexture(0, $nom); $pose $envoi; glPopMatrix(1);"
+        # A list with normals lit as meshpress.h prescribes: light 0 on for its polygons.
+        format="" retour=""
+        [ -z "${eclairee[$f]:-}" ] || format="eclairer(); polygoneseclaires(POLY_ALPHA(31) | POLY_CULL_NONE);" retour=" glPolyFmt(POLY_ALPHA(31) | POLY_CULL_NONE);"
+        echo "    glPushMatrix(); $format glColor($couleur); glBindTexture(0, $nom); $pose $envoi; glPopMatrix(1);$retour"
     done
     echo '}'
 } > "$travail/scene.c"
@@ -237,6 +297,14 @@ if [ -n "$programme" ]; then
         "$texturer" "$t" "$travail/textures/$(basename "$f" .h)_texture.h" > /dev/null || refuser "$t: meshpress-texture cannot convert it"
     done
     for f in "${listes[@]}" "${cles[@]}" ${camera:+"$camera"}; do cp -- "$f" "$travail/fichiers/"; dossiers+=(-I "$(dirname "$(realpath -- "$f")")"); done
+    # A .bin list as BlocksDS's bin2c gives it to a program: stem_bin.h, its bytes word-aligned
+    # in stem_bin and their number in stem_bin_size (the C text, stem.h, is there too).
+    for f in "${listes[@]}"; do
+        [ -n "${binaire[$f]:-}" ] || continue
+        tableau=$(basename "$f" .h)
+        printf '#include "%s.h"\n#define %s_bin ((const u8 *)%s)\nstatic const u32 %s_bin_size = sizeof %s;\n' \
+            "$tableau" "$tableau" "$tableau" "$tableau" "$tableau" > "$travail/fichiers/${tableau}_bin.h"
+    done
     dossiers+=(-I "$(dirname "$programme")")
 fi
 arm-none-eabi-gcc -mcpu=arm946e-s -marm -O2 -ffreestanding -nostdlib -I "$ici/apercu" -I "$ici" "${dossiers[@]}" \

@@ -28,13 +28,32 @@
 #define TEXTURE_PACK(s, t) ((u32)(s) << 16 | ((u32)(t)&0xFFFF))
 #endif
 
-/* Sends one display list to the geometry engine: the words after its count word, as many as the
-   count word says but itself, and never one past the array whatever the count word says (it is
-   only right for models of three points per face). glCallList(list) would send count-word words:
-   the last one is not the array's, and the geometry engine takes it as commands. */
+/* The commands of the lists written with meshpress's options that libnds names no FIFO_ macro
+   for: the id of each one's register, as libnds makes the others (REG2ID). */
+#ifndef FIFO_VERTEX_DIFF
+#define FIFO_VERTEX_DIFF REG2ID(GFX_VERTEX_DIFF)
+#endif
+#ifndef FIFO_MATRIX_PUSH
+#define FIFO_MATRIX_PUSH REG2ID(MATRIX_PUSH)
+#endif
+#ifndef FIFO_MATRIX_POP
+#define FIFO_MATRIX_POP REG2ID(MATRIX_POP)
+#endif
+#ifndef FIFO_MATRIX_SCALE
+#define FIFO_MATRIX_SCALE REG2ID(MATRIX_SCALE)
+#endif
+
+/* Sends one display list to the geometry engine, never one word past the array whatever the
+   count word says. A list written with meshpress's options counts the words after its count
+   word (what glCallList sends): all of them are sent. Today's lists count the count word too (it
+   is right only for models of three points per face): as many words as it says but itself. The
+   two never meet: today's count word, 7 or 11 words a face for every three points, plus 4, is
+   never one less than its array's elements. glCallList(list) would send count-word words of
+   today's lists: the last one is not the array's, and the geometry engine takes it as commands. */
 static inline void envoyerliste(const u32 *liste, u32 elements) {
-    u32 fin = elements > 0 && liste[0] < elements ? liste[0] : elements;
-    for (u32 i = 1; i < fin; ++i)
+    if (elements == 0) return;
+    const u32 mots = liste[0] >= elements - 1 ? elements - 1 : liste[0] > 0 ? liste[0] - 1 : 0;
+    for (u32 i = 1; i <= mots; ++i)
         GFX_FIFO = liste[i];
 }
 
@@ -59,6 +78,34 @@ static inline int chargertexels(const u16 *texels, u32 octets, int largeur, int 
 }
 #define chargertexture(tableau)                                                                  \
     chargertexels((tableau), sizeof(tableau), tableau##_largeur, tableau##_hauteur)
+
+/* Light and material for the lists written with normals (meshpress --normales), as the preview
+   and stagehand light them: light 0 white, fixed to the camera, travelling right, down and into
+   the screen (the model lit from the upper left, in front); the material's diffuse a light grey,
+   its ambient a dark one, no specular, no emission. The DS lights a vertex when the list sends its
+   NORMAL, with the material in force then: call it before each lit object (a list written with
+   --couleurs and --normales sets its own diffuse and ambient, which stay after it), with the
+   modelview matrix current, and draw the lit objects with light 0 in their polygon format
+   (polygoneseclaires). */
+static inline void eclairer(void) {
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glLight(0, RGB15(31, 31, 31), floattov10(0.577), floattov10(-0.577), floattov10(-0.577));
+    glPopMatrix(1);
+    glMaterialf(GL_AMBIENT, RGB15(8, 8, 8));
+    glMaterialf(GL_DIFFUSE, RGB15(24, 24, 24));
+    glMaterialf(GL_SPECULAR, RGB15(0, 0, 0));
+    glMaterialf(GL_EMISSION, RGB15(0, 0, 0));
+}
+
+/* The polygon format for the lit objects: the program's own with light 0 on, which the DS takes
+   at the list's next BEGIN (glPolyFmt(POLY_ALPHA(31) | POLY_CULL_NONE) becomes
+   polygoneseclaires(POLY_ALPHA(31) | POLY_CULL_NONE)). Without it a NORMAL gives the vertex no
+   light but the emission: black. Lists without normals are drawn as before whatever it holds. */
+static inline void polygoneseclaires(u32 format) {
+    glPolyFmt(format | POLY_FORMAT_LIGHT0);
+}
 
 /* The animator shows every vertex at a tenth of the file's values: inside an object's pose (its
    keyframe function), dessinerobjet(cube) draws it as the animator showed it. */

@@ -35,6 +35,7 @@ for f in meshpress.exe meshpress-texture.exe stagehand.exe meshpress.h meshpress
          meshpress-texture.txt stagehand.txt LICENSE.txt LICENCE-freeglut.txt LICENCE-stb_image.txt LICENCE-meshoptimizer.txt \
          README-windows.txt README.md docs/windows.md docs/ds.md docs/apercu.png meshpress.mk convertir.sh \
          examples/cube.txt examples/pyramide.txt examples/panneau.obj examples/panneau.mtl examples/panneau.png \
+         examples/boule.obj examples/boule.mtl examples/boule.meshpress \
          examples/ds/Makefile examples/ds/main.c examples/ds/scene0.txt examples/ds/scene1.txt; do
     grep -q " meshpress-$version-windows-x86_64/$f\$" <<< "$contenu" || echec "$zip holds no $f"
 done

@@ -28,7 +28,7 @@ BLOCKSDS=$racine/tests/ds/blocksds bash -euo pipefail route.sh > route.log 2>&1 
 [ -s examples/ds/example.nds ] || { echo "make -C examples/ds left no example.nds"; cat route.log; exit 1; }
 # It converts the example's models, and them alone, without a word on them.
 [ "$(grep -o '^meshpress\(-texture\)\{0,1\} [^ ]*' route.log | sort | tr '\n' ' ')" = \
-  "meshpress ../cube.txt meshpress ../panneau.obj meshpress ../pyramide.txt meshpress-texture ../panneau.obj " ] &&
+  "meshpress ../boule.obj meshpress ../cube.txt meshpress ../panneau.obj meshpress ../pyramide.txt meshpress-texture ../boule.obj meshpress-texture ../panneau.obj " ] &&
     ! grep -q 'attention' route.log || { echo "make -C examples/ds converted otherwise:"; cat route.log; exit 1; }
 # Step 4, stagehand, as written, on an X server of its own: the README's answers on the console,
 # then Enter and Esc in the window.

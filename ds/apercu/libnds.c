@@ -104,6 +104,32 @@ void gluLookAt(float eyex, float eyey, float eyez, float lookAtx, float lookAty,
         MATRIX_MULT4x3 = (u32)m[i];
 }
 
+/* The material's two words, each call changing one half of one of them. */
+void glMaterialf(int mode, rgb color) {
+    static u32 diffuseambiante, speculaireemission;
+    switch (mode) {
+    case GL_AMBIENT:
+        diffuseambiante = (u32)color << 16 | (diffuseambiante & 0xFFFF);
+        break;
+    case GL_DIFFUSE:
+        diffuseambiante = color | (diffuseambiante & 0xFFFF0000);
+        break;
+    case GL_AMBIENT_AND_DIFFUSE:
+        diffuseambiante = color | (u32)color << 16;
+        break;
+    case GL_SPECULAR:
+        speculaireemission = color | (speculaireemission & 0xFFFF0000);
+        break;
+    case GL_EMISSION:
+        speculaireemission = (u32)color << 16 | (speculaireemission & 0xFFFF);
+        break;
+    default:
+        break;
+    }
+    GFX_DIFFUSE_AMBIENT = diffuseambiante;
+    GFX_SPECULAR_EMISSION = speculaireemission;
+}
+
 /* Texture memory: banks A to D as slots 0 to 3, 512 KiB from texture address 0, which the ARM9
    writes with the banks in LCDC mode, where they lie one after the other from 0x06800000. */
 #define NOMS 32

@@ -12,6 +12,7 @@ typedef short s16;
 typedef int int32;
 typedef s16 v16;   /* 4.12 fixed point */
 typedef s16 t16;   /* 12.4 fixed point */
+typedef s16 v10;   /* 1.9 fixed point, 10 bits */
 typedef u16 rgb;   /* RGB15 */
 typedef struct {
     int32 x, y, z;
@@ -40,18 +41,44 @@ typedef struct {
 #define MATRIX_SCALE REGISTRE32(0x0400046C)
 #define MATRIX_TRANSLATE REGISTRE32(0x04000470)
 #define GFX_COLOR REGISTRE32(0x04000480)
+#define GFX_NORMAL REGISTRE32(0x04000484)
+#define GFX_TEX_COORD REGISTRE32(0x04000488)
+#define GFX_VERTEX16 REGISTRE32(0x0400048C)
+#define GFX_VERTEX10 REGISTRE32(0x04000490)
+#define GFX_VERTEX_XY REGISTRE32(0x04000494)
+#define GFX_VERTEX_XZ REGISTRE32(0x04000498)
+#define GFX_VERTEX_YZ REGISTRE32(0x0400049C)
+#define GFX_VERTEX_DIFF REGISTRE32(0x040004A0)
 #define GFX_POLY_FORMAT REGISTRE32(0x040004A4)
 #define GFX_TEX_FORMAT REGISTRE32(0x040004A8)
+#define GFX_DIFFUSE_AMBIENT REGISTRE32(0x040004C0)
+#define GFX_SPECULAR_EMISSION REGISTRE32(0x040004C4)
+#define GFX_LIGHT_VECTOR REGISTRE32(0x040004C8)
+#define GFX_LIGHT_COLOR REGISTRE32(0x040004CC)
+#define GFX_BEGIN REGISTRE32(0x04000500)
+#define GFX_END REGISTRE32(0x04000504)
 #define GFX_FLUSH REGISTRE32(0x04000540)
 #define GFX_VIEWPORT REGISTRE32(0x04000580)
 
-/* The display-list commands and packings. */
-#define FIFO_NOP 0x00
-#define FIFO_TEX_COORD 0x22
-#define FIFO_VERTEX16 0x23
-#define FIFO_BEGIN 0x40
-#define FIFO_END 0x41
+/* The display-list commands, each its register's id as libnds makes them (it names none for
+   VTX_DIFF and the matrix commands: meshpress.h does), and the packings. */
+#define REG2ID(r) ((u8)(((u32)(&(r)) - 0x04000400) >> 2))
+#define FIFO_NOP REG2ID(GFX_FIFO)
+#define FIFO_COLOR REG2ID(GFX_COLOR)
+#define FIFO_NORMAL REG2ID(GFX_NORMAL)
+#define FIFO_TEX_COORD REG2ID(GFX_TEX_COORD)
+#define FIFO_VERTEX16 REG2ID(GFX_VERTEX16)
+#define FIFO_VERTEX10 REG2ID(GFX_VERTEX10)
+#define FIFO_VERTEX_XY REG2ID(GFX_VERTEX_XY)
+#define FIFO_VERTEX_XZ REG2ID(GFX_VERTEX_XZ)
+#define FIFO_VERTEX_YZ REG2ID(GFX_VERTEX_YZ)
+#define FIFO_DIFFUSE_AMBIENT REG2ID(GFX_DIFFUSE_AMBIENT)
+#define FIFO_BEGIN REG2ID(GFX_BEGIN)
+#define FIFO_END REG2ID(GFX_END)
 #define GL_TRIANGLE 0
+#define GL_QUAD 1
+#define GL_TRIANGLE_STRIP 2
+#define GL_QUAD_STRIP 3
 #define FIFO_COMMAND_PACK(c1, c2, c3, c4)                                                          \
     ((u32)(c1) | (u32)(c2) << 8 | (u32)(c3) << 16 | (u32)(c4) << 24)
 #define VERTEX_PACK(x, y) (((u32)(x)&0xFFFF) | (u32)(y) << 16)
@@ -60,6 +87,7 @@ typedef struct {
 #define floattov16(n) ((v16)((n) * (1 << 12)))
 #define floattot16(n) ((t16)((n) * (1 << 4)))
 #define floattof32(n) ((int32)((n) * (1 << 12)))
+#define floattov10(n) ((n) > .998 ? 0x1FF : (v10)((n) * (1 << 9)))
 #define RGB15(r, g, b) ((rgb)((r) | (g) << 5 | (b) << 10))
 
 /* Video: engine A on the top screen, BG0 showing the 3D picture; the banks' modes. */
@@ -93,6 +121,7 @@ void swiWaitForVBlank(void);
 #define POLY_CULL_NONE 0xC0
 #define POLY_ALPHA(n) ((u32)(n) << 16)
 #define POLY_ID(n) ((u32)(n) << 24)
+#define POLY_FORMAT_LIGHT0 1
 enum {
     TEXTURE_SIZE_8, TEXTURE_SIZE_16, TEXTURE_SIZE_32, TEXTURE_SIZE_64,
     TEXTURE_SIZE_128, TEXTURE_SIZE_256, TEXTURE_SIZE_512, TEXTURE_SIZE_1024
@@ -147,8 +176,32 @@ static inline void glScalev(const GLvector *v) {
 static inline void glColor(rgb color) {
     GFX_COLOR = color;
 }
+/* Light id (0 to 3): its direction (turned by the current vector matrix) and its colour. */
+static inline void glLight(int id, rgb color, v10 x, v10 y, v10 z) {
+    const u32 lumiere = (u32)(id & 3) << 30;
+    GFX_LIGHT_VECTOR = lumiere | ((u32)z & 0x3FF) << 20 | ((u32)y & 0x3FF) << 10 | ((u32)x & 0x3FF);
+    GFX_LIGHT_COLOR = lumiere | color;
+}
+static inline void glNormal(u32 normal) {
+    GFX_NORMAL = normal;
+}
+/* The material of the vertices lit next: each call sends both its words. */
+enum {
+    GL_AMBIENT = 1,
+    GL_DIFFUSE = 2,
+    GL_AMBIENT_AND_DIFFUSE = 3,
+    GL_SPECULAR = 4,
+    GL_SHININESS = 8,
+    GL_EMISSION = 0x10
+};
+void glMaterialf(int mode, rgb color);
 static inline void glPolyFmt(u32 params) {
     GFX_POLY_FORMAT = params;
+}
+/* Sends the words after the count word, as many as it says (libnds's DMA sends them so). */
+static inline void glCallList(const u32 *list) {
+    for (u32 n = *list++; n > 0; --n)
+        GFX_FIFO = *list++;
 }
 /* Swaps the buffers at the next vertical blank. */
 static inline void glFlush(u32 mode) {

@@ -1,16 +1,18 @@
 /* A DS program that draws the animator's scene: the objects of cube.h and pyramide.h (from
    meshpress), each posed by its keyframe file (scene0.txt and scene1.txt, from stagehand), seen
    through the animator's camera of each keyframe (scene_camera.txt), as the animator showed
-   them, and Blender's sign (panneau.h) with its texture (panneau_texture.h, from
-   meshpress-texture). A steps to the next keyframe. */
+   them, Blender's sign (panneau.h) with its texture (panneau_texture.h, from
+   meshpress-texture), and beside it Blender's smooth sphere (boule.h, from meshpress --normales
+   --couleurs --compacte), lit and coloured. A steps to the next keyframe. */
 #include <nds.h>
 /* The texture pairs as meshpress writes them: the sign's image the way up Blender shows it. */
 #define MESHPRESS_TEXTURE_PACK_ANCIEN
-#include "meshpress.h" /* dessinerobjet, chargertexture, the old names */
+#include "meshpress.h" /* dessinerobjet, chargertexture, eclairer, the old names */
 #include "cube.h"
 #include "pyramide.h"
 #include "panneau.h"
 #include "panneau_texture.h"
+#include "boule.h"
 #include "scene0.txt"
 #include "scene1.txt"
 #include "scene_camera.txt"
@@ -54,6 +56,14 @@ int main(void) {
         glColor(RGB15(31, 31, 31));
         position1(image);
         dessinerobjet(pyramide);
+        glPopMatrix(1);
+        /* The sphere where Blender put it, lit by light 0 (eclairer: white, from the upper left,
+           in front) with light 0 on in its polygon format; its list gives each vertex its normal
+           and its colour, as the material's diffuse and ambient. */
+        glPushMatrix();
+        eclairer();
+        polygoneseclaires(POLY_ALPHA(31) | POLY_CULL_NONE);
+        dessinerobjet(boule);
         glPopMatrix(1);
         glFlush(0);
         swiWaitForVBlank();

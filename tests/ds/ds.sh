@@ -83,15 +83,78 @@ echo "a picture of the clear colour alone: said"
 set -- $(iou ds-animateur.ppm ds.ppm) $(iou ds-animateur.ppm ds-g.ppm) $(iou obj-animateur.ppm obj.ppm)
 echo "preview against the animator, black and white objects: $1 $2; sent as glCallList: $3 $4; Blender's exports: $5 $6"
 awk -v a="$1" -v b="$2" -v c="$3" -v d="$4" -v e="$5" -v f="$6" 'BEGIN { exit !(a >= 0.9 && b >= 0.9 && (c < 0.5 || d < 0.5) && e >= 0.9 && f >= 0.9) }'
+# Lists of meshpress's options in the preview, for a sphere (listes.py): its strips (--compacte)
+# drawn as today's triangles of it, pixel for pixel, and fitted with a scale matrix and vertex
+# differences too (encoded apart, in listes.py); its quads as their triangles (intersection over
+# union at least 0.99); with normals, lit by eclairer(): the strips as their triangles, the .bin
+# as its text, pixel for pixel, and the sphere at least twice as bright towards the light
+# (its upper left: 8 + 24 n.l of 31 where the normal faces it) as away from it (its lower right:
+# the ambient 8).
+mkdir listes && python3 "$ici/listes.py" listes
+convertir() { (cd listes && printf '%s.obj\n%s\n' "$1" "$2" | "$meshpress" "${@:3}" > /dev/null); }
+convertir boule boule_ancien && convertir boule bande --compacte && convertir carres carres_ancien && convertir carres carres --compacte
+convertir boule eclairee --normales --compacte && convertir boule eclairee --normales --compacte --binaire && convertir boule eclaireetri --normales
+for l in boule_ancien.h bande.h ajustee.h carres_ancien.h carres.h eclairee.h eclairee.bin eclaireetri.h; do
+    "$ici/../../ds/apercu.sh" "${l/./-}" "listes/$l" > /dev/null 2> "${l/./-}.err" || { cat "${l/./-}.err"; exit 1; }
+    pngtopnm "${l/./-}.png" | pnmtoplainpnm > "${l/./-}.ppm"
+done
+cmp boule_ancien-h.ppm bande-h.ppm && cmp bande-h.ppm ajustee-h.ppm && cmp eclairee-h.ppm eclairee-bin.ppm && cmp eclairee-h.ppm eclaireetri-h.ppm
+# A program of one's own given the .bin as BlocksDS's bin2c gives it (-x): the same picture.
+cat > binaire.c <<'C'
+#include <nds.h>
+#include "meshpress.h"
+#include "eclairee_bin.h"
+int main(void) {
+    videoSetMode(MODE_0_3D);
+    glInit();
+    glClearColor(0, 0, 31, 31);
+    glClearPolyID(63);
+    glClearDepth(GL_MAX_DEPTH);
+    glViewport(0, 0, 255, 191);
+    for (;;) {
+        vueanimateur();
+        glPushMatrix();
+        eclairer();
+        polygoneseclaires(POLY_ALPHA(31) | POLY_CULL_NONE);
+        echelleanimateur();
+        glCallList((const u32 *)eclairee_bin);
+        glPopMatrix(1);
+        glFlush(0);
+        swiWaitForVBlank();
+    }
+}
+C
+"$ici/../../ds/apercu.sh" -x binaire.c binaire listes/eclairee.bin > /dev/null
+cmp <(pngtopnm binaire.png | pnmtoplainpnm) eclairee-h.ppm
+# Triangle strips (BEGIN 2) there, and quads or quad strips (BEGIN 1 or 3): a BEGIN first of its
+# packed word has its parameter first.
+grep -q 'PACK(FIFO_BEGIN, [A-Z0-9_, ]*),0x00000002,' listes/bande.h && grep -q 'PACK(FIFO_BEGIN, [A-Z0-9_, ]*),0x0000000[13],' listes/carres.h
+set -- $(iou carres_ancien-h.ppm carres-h.ppm)
+# The sum of red, green and blue half the radius of a sphere from its centre, up left and down
+# right: of the pixels neither the animator's blue nor white (another object) in a plain PPM.
+eclairage() {
+    awk 'NR == 2 { w = $1 } NR > 3 { for (i = 1; i <= NF; i++) v[n++] = $i }
+         END { for (p = 0; p < n / 3; p++) if (v[3 * p + 2] != 248 || v[3 * p] > 0 && v[3 * p] < 248) { x = p % w; y = int(p / w)
+                   if (!m++) { g = d = x; h = b = y } g = x < g ? x : g; d = x > d ? x : d; h = y < h ? y : h; b = y > b ? y : b }
+               cx = int((g + d) / 2); cy = int((h + b) / 2); r = (d - g) / 4
+               o = 3 * (int(cy - r) * w + int(cx - r)); q = 3 * (int(cy + r) * w + int(cx + r))
+               print v[o] + v[o + 1] + v[o + 2], v[q] + v[q + 1] + v[q + 2] }' "$1"
+}
+set -- "$@" $(eclairage eclairee-h.ppm)
+echo "compact lists in the preview: strips, fitted strips, lit strips and the .bin as today's triangles; quads against their triangles: $1; the lit sphere up left and down right: $3 $4"
+awk -v q="$1" -v h="$3" -v b="$4" 'BEGIN { exit !(q >= 0.99 && h >= 2 * b && b > 0) }'
 # The example DS program over the test double of libnds's names, on the host: what it asks of the
 # DS for two frames, A pressed before the second.
 exemple=$ici/../../examples/ds/main.c
 # Its sign: Blender's export and image, converted as the build fragments convert them.
-mkdir panneau && cp "$ici"/../../examples/panneau.* panneau/
-(cd panneau && printf 'panneau.obj\npanneau\n' | "$meshpress" > /dev/null && "$texturer" panneau.obj panneau_texture.h)
+# Its sphere, Blender's smooth export, converted with its side file's options.
+mkdir panneau && cp "$ici"/../../examples/panneau.* "$ici"/../../examples/boule.* panneau/
+(cd panneau && printf 'panneau.obj\npanneau\n' | "$meshpress" > /dev/null && "$texturer" panneau.obj panneau_texture.h &&
+    printf 'boule.obj\nboule\n' | "$meshpress" $(cat boule.meshpress) > /dev/null)
 $compilateur -std=c99 -Wall -Wextra -Werror -I "$ici" -I "$ici/../../ds" -I "$cas/pose_ds" -I "$cas/pose_ds/attendu" -I panneau \
     -DEXEMPLE="\"$exemple\"" -o exemple "$ici/exemple.c"
-./exemple | diff -u "$ici/exemple.attendu" -
+# Its sphere's list sent whole: the words its count word counts.
+./exemple | diff -u <(sed "s/^@boule@/$(sed -n '2s/^u32 boule\[\] = {\([0-9]*\),$/\1/p' panneau/boule.h)/" "$ici/exemple.attendu") -
 # Each frame poses the objects at the keyframe of that number that their keyframe files hold, read
 # here from their text: f32 values as floatof32 truncates them, angles as written.
 poses() { awk -v k="$1" '/^(else )?if\(nombre == [0-9]+\)\{$/ { dans = $0 ~ "== " k "\\)" }
@@ -113,8 +176,11 @@ $compilateur -std=c99 -Wall -Wextra -Werror -I "$ici/../../ds/apercu" -o matrice
     "$cas"/pose_ds/*.h panneau/panneau.h "$cas"/pose_ds/attendu/scene?.txt > /dev/null
 pngtopnm exemple.png | pnmtoplainpnm > exemple.ppm
 set -- $(iou ds-animateur.ppm exemple.ppm)
-echo "the example DS program against the animator, black and white objects: $1 $2"
-awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= 0.9 && b >= 0.9) }'
+# Its sphere, below the sign, lit as the preview's: bright towards the light, dark away.
+pngtopnm exemple.png | pnmcut 96 137 64 55 | pnmtoplainpnm > boule.ppm
+set -- "$@" $(eclairage boule.ppm)
+echo "the example DS program against the animator, black and white objects: $1 $2; its lit sphere up left and down right: $3 $4"
+awk -v a="$1" -v b="$2" -v h="$3" -v s="$4" 'BEGIN { exit !(a >= 0.9 && b >= 0.9 && h >= 2 * s && s > 0) }'
 # A scene posed with the animator's camera moved between keyframes, its camera file given: each
 # keyframe played against the animator's picture of it (at least 0.9); the example given these
 # files in place of those beside it draws the first as the animator showed it.
@@ -170,3 +236,11 @@ vua=$(quartiers textures.png)
 echo "the sign's four quadrants in the animator with --textures: $vua"
 [ "$vua" = "$vux" ]
 [ "$vu" = "rouge vert blanc noir " ] && [ "$vup" = "rouge blanc vert noir " ]
+# A list of meshpress's options writes the texture words as the DS reads them: the sign the way up
+# Blender shows it with and without -p (today's TEXTURE_PACK).
+(cd obj_blender_panneau && printf 'panneau.obj\ncompact\n' | "$meshpress" --compacte > /dev/null)
+"$ici/../../ds/apercu.sh" -t texture.png quartiers-c obj_blender_panneau/compact.h > /dev/null
+"$ici/../../ds/apercu.sh" -p -t texture.png quartiers-cp obj_blender_panneau/compact.h > /dev/null
+vuc=$(quartiers quartiers-c.png) vucp=$(quartiers quartiers-cp.png)
+echo "the compact sign's four quadrants: $vuc; with -p: $vucp"
+[ "$vuc" = "rouge vert blanc noir " ] && [ "$vucp" = "$vuc" ]

@@ -23,6 +23,8 @@ void gluLookAt(float eyex, float eyey, float eyez, float lookAtx, float lookAty,
 }
 void glPolyFmt(u32 params) { printf("glPolyFmt %#x\n", params); }
 void glColor(rgb color) { printf("glColor %#x\n", color); }
+void glLight(int id, rgb color, v10 x, v10 y, v10 z) { printf("glLight %d %#x %d %d %d\n", id, color, x, y, z); }
+void glMaterialf(int mode, rgb color) { printf("glMaterialf %d %#x\n", mode, color); }
 void glPushMatrix(void) { printf("glPushMatrix (depth %d)\n", ++profondeur), debut = n; }
 void glPopMatrix(int num) { printf("%u words sent; glPopMatrix %d (depth %d)\n", n - debut, num, profondeur -= num); }
 void glScalev(const GLvector *v) { printf("glScalev %d %d %d\n", v->x, v->y, v->z); }

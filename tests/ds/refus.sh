@@ -21,6 +21,14 @@ echo "une cartouche" > jeu.nds
 ppmmake red 48 32 | pnmtopng > large48.png
 ppmmake red 1024 512 | pnmtopng > grande.png
 : > vide.h
+# Lists of meshpress --binaire: bytes that are no whole words, a count word that is not the words
+# after it, a command meshpress does not write (0x50: SWAP_BUFFERS), a command's parameters cut
+# short; and the text of meshpress's options without its array's line.
+printf 'abcdef' > impair.bin
+printf '\003\000\000\000\100\000\000\000\002\000\000\000' > compte.bin
+printf '\001\000\000\000\120\000\000\000' > inconnue.bin
+printf '\002\000\000\000\043\000\000\000\000\020\000\020' > coupee.bin
+printf '/* meshpress --compacte : 2 mots apres le premier */\nu32 x = {2,\n};' > ligne.h
 apercu() { echo "\$ apercu.sh $*"; "$ici/../../ds/apercu.sh" -n "$@" 2>&1 && echo "(status 0)" || echo "(status $?)"; }
 {
     apercu x cube.txt
@@ -29,6 +37,11 @@ apercu() { echo "\$ apercu.sh $*"; "$ici/../../ds/apercu.sh" -n "$@" 2>&1 && ech
     apercu x .
     apercu x vide.h
     apercu x coupe.h
+    apercu x impair.bin
+    apercu x compte.bin
+    apercu x inconnue.bin
+    apercu x coupee.bin
+    apercu x ligne.h
     apercu x tiret.h
     apercu x cube.h sansimage.txt
     apercu x cube.h sansfin.txt
