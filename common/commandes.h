@@ -11,6 +11,9 @@ namespace commandes {
 // A command's number in the geometry FIFO, as GBATEK gives it (DS 3D Geometry Commands).
 enum Code : uint8_t {
     NOP = 0x00,
+    MTX_PUSH = 0x11,
+    MTX_POP = 0x12,
+    MTX_SCALE = 0x1B,
     COLOR = 0x20,
     NORMAL = 0x21,
     TEXCOORD = 0x22,
@@ -33,10 +36,14 @@ struct Commande {
     int parametres;
 };
 
-// libnds defines no FIFO_ macro for VTX_DIFF (only its register, GFX_VERTEX_DIFF): a list that
-// names it needs a definition of its own on the DS.
+// libnds defines no FIFO_ macro for VTX_DIFF nor for the three matrix commands (only their
+// registers, GFX_VERTEX_DIFF, MATRIX_PUSH, MATRIX_POP, MATRIX_SCALE): a list that names them needs
+// definitions of its own on the DS, REG2ID of those registers.
 inline constexpr Commande table[] = {
     {NOP, "FIFO_NOP", 0},
+    {MTX_PUSH, "FIFO_MATRIX_PUSH", 0},
+    {MTX_POP, "FIFO_MATRIX_POP", 1},
+    {MTX_SCALE, "FIFO_MATRIX_SCALE", 3},
     {COLOR, "FIFO_COLOR", 1},
     {NORMAL, "FIFO_NORMAL", 1},
     {TEXCOORD, "FIFO_TEX_COORD", 1},
