@@ -21,3 +21,9 @@ void refuserargument(const char *argument, const char *programme, const char *us
     std::fprintf(stderr, "%s : argument inconnu : %s\n%s", programme, argument, usage);
     std::exit(2);
 }
+
+void refuservaleur(const char *argument, const char *pourquoi, const char *programme,
+                   const char *usage) {
+    std::fprintf(stderr, "%s : argument invalide : %s : %s\n%s", programme, argument, pourquoi, usage);
+    std::exit(2);
+}

@@ -11,3 +11,6 @@ bool optioncommune(const char *argument, const char *programme, const char *usag
 
 // An argument the tool does not take: said on standard error with the usage, status 2.
 [[noreturn]] void refuserargument(const char *argument, const char *programme, const char *usage);
+// An option the tool takes, given a value it cannot take (pourquoi says why): likewise.
+[[noreturn]] void refuservaleur(const char *argument, const char *pourquoi, const char *programme,
+                                const char *usage);

@@ -6,11 +6,14 @@
 
 #include "ecriture.h"
 #include "lecture.h"
+#include "lecturemodele.h"
 #include "listeobj.h"
+#include "maillage.h"
 #include "messages.h"
 #include "modele.h"
 #include "mot.h"
 #include "obj.h"
+#include "paquet.h"
 #include "systeme.h"
 
 int avectexture = 0;
@@ -68,8 +71,41 @@ void detectertexture(FILE *detection) {
     }
 }
 
+namespace {
+
+// The list the options ask for: the model read into its tables, built into the mesh, packed,
+// written as C text or as words.
+bool nouvelleliste(FILE *entree, FILE *detection, FILE *sortie, const char *nomtableau,
+                   const char *nommodele, char *raison, size_t taille) {
+    if (obj::estobj(nommodele)) {
+        if (!obj::lireobj(entree, nommodele, raison, taille)) return false;
+        maillage::construireobj();
+        obj::direhorstexture(maillage::horstexture);
+    } else {
+        detectertexture(detection);
+        if (!lecturemodele::lire(entree, avectexture == 1, raison, taille)) return false;
+        maillage::construiremodele();
+    }
+    if (!paquet::empaqueter(maillage::options.compacte)) {
+        std::snprintf(raison, taille, "memoire insuffisante pour les mots de la liste");
+        return false;
+    }
+    if (maillage::options.binaire) {
+        paquet::ecrirebinaire(sortie);
+    } else {
+        char options[160];
+        maillage::decrire(options, sizeof options);
+        paquet::ecriretexte(sortie, nomtableau, options);
+    }
+    return true;
+}
+
+} // namespace
+
 bool convertirfichier(FILE *entree, FILE *detection, FILE *sortie, const char *nomtableau,
                       const char *nommodele, char *raison, size_t taille) {
+    if (maillage::nouvelleforme())
+        return nouvelleliste(entree, detection, sortie, nomtableau, nommodele, raison, taille);
     if (obj::estobj(nommodele)) {
         if (!obj::convertirobj(entree, sortie, nomtableau, nommodele, raison, taille)) return false;
         ecrirefin(sortie);
@@ -118,7 +154,13 @@ const char *sanstriangle(const char *nommodele, long long taille) {
 // standard error once the transcript is out; the file stays as the format makes it.
 void avertir(const Bilan &b, const char *nommodele, long long taille) {
     std::fflush(stdout);
-    if (b.nonfinis > 0)
+    const bool nouvelle = maillage::nouvelleforme();
+    if (b.nonfinis > 0 && nouvelle)
+        imprimer(stderr,
+                 "\nattention : %lld valeur%s du modele %s nan ou inf : la liste les ecrit "
+                 "comme 0 ; corrigez-les dans le modele.\n",
+                 b.nonfinis, b.nonfinis > 1 ? "s" : "", b.nonfinis > 1 ? "sont" : "est");
+    else if (b.nonfinis > 0)
         imprimer(stderr,
                      "\nattention : %lld valeur%s du modele %s nan ou inf : la liste les ecrit "
                      "telles quelles, floatov16(nan) par exemple, et aucun compilateur C ne "
@@ -132,10 +174,12 @@ void avertir(const Bilan &b, const char *nommodele, long long taille) {
             "la plus grande de %f en valeur absolue ; sur la DS elles deborderont. "
             "A l'echelle %g, le modele tiendrait%s.\n",
             b.horslimites, b.plusgrande, (8 - 1.0 / 4096) / b.plusgrande,
-            obj::estobj(nommodele) ? " : exportez-le a cette echelle depuis l'outil de modelage "
-                                     "(dans Blender : Scale, dans File > Export > Wavefront "
-                                     "(.obj))"
-                                   : "");
+            nouvelle ? " (--echelle) ; --echelle=ajuster l'y ramene, la liste lui rendant sa "
+                       "taille"
+            : obj::estobj(nommodele) ? " : exportez-le a cette echelle depuis l'outil de modelage "
+                                       "(dans Blender : Scale, dans File > Export > Wavefront "
+                                       "(.obj))"
+                                     : "");
     if (b.triangles == 0)
         imprimer(stderr, "\nattention : aucun triangle : %s ; la liste ne dessine rien.\n",
                      sanstriangle(nommodele, taille));
@@ -144,7 +188,13 @@ void avertir(const Bilan &b, const char *nommodele, long long taille) {
                      "\nattention : le tableau fait %.1f Mio (%lld mots de 4 octets) ; la memoire "
                      "principale de la DS en a 4 en tout, programme et donnees compris.\n",
                      4.0 * static_cast<double>(b.mots) / (1 << 20), b.mots);
-    if (b.triangles > 2048)
+    if (nouvelle && (paquet::polygones > 2048 || paquet::sommetsenvoyes > 6144))
+        imprimer(stderr,
+                 "\nattention : %lld polygones, %lld sommets envoyes : plus que la DS n'en dessine "
+                 "en une image (2048 polygones, 6144 sommets).\n",
+                 static_cast<long long>(paquet::polygones),
+                 static_cast<long long>(paquet::sommetsenvoyes));
+    else if (!nouvelle && b.triangles > 2048)
         imprimer(
             stderr,
             "\nattention : %lld triangles (%lld sommets), plus que la DS n'en dessine en une image "
@@ -183,8 +233,9 @@ void convertisseur() {
     if (!entreelue) return erreur(raison);
     if (!baselue) return erreur(raisonbase);
 
-    char nomsortie[256];
-    std::snprintf(nomsortie, sizeof nomsortie, "%s.h", base);
+    char nomsortie[sizeof base + 4];
+    std::snprintf(nomsortie, sizeof nomsortie, "%s.%s", base,
+                  maillage::options.binaire ? "bin" : "h");
     afficher(stdout, base);
     std::fputs(".c", stdout);
     const auto echec = [&](const char *quoi, const char *nom, int numero) {
@@ -233,7 +284,12 @@ void convertisseur() {
     if (lecture) return echec("lecture impossible du modele", nomentree, numero);
     if (ecriture || numerofermeture != 0)
         return echec("ecriture impossible de", nomsortie, ecriture ? numero : numerofermeture);
-    avertir(prendrebilan(), nomentree, taille);
+    const Bilan bilan =
+        !maillage::nouvelleforme()
+            ? prendrebilan()
+            : Bilan{maillage::horslimites, maillage::plusgrande, maillage::nonfinis,
+                    maillage::ntriangles, paquet::nmots};
+    avertir(bilan, nomentree, taille);
     avertirnom(base, nomsortie);
     attendretouche();
 }

@@ -1,7 +1,6 @@
 #include "listeobj.h"
 
 #include "ecriture.h"
-#include "matieres.h"
 #include "obj.h"
 
 namespace obj {
@@ -33,16 +32,9 @@ long long ecrireliste(FILE *sortie, const char *nomtableau) {
             continue;
         }
         const float face[9] = {a[0], a[1], a[2], b[0], b[1], b[2], c[0], c[1], c[2]};
-        const double largeur =
-            t.matiere >= 0 ? matieres::table[t.matiere].largeur : matieres::TAILLEDEFAUT;
-        const double hauteur =
-            t.matiere >= 0 ? matieres::table[t.matiere].hauteur : matieres::TAILLEDEFAUT;
-        // In texels, the row first: t = (1 - v) h, growing downwards; then s = u w.
         double paires[6];
         for (int k = 0; k < 3; ++k) {
-            const float *uv = t.textures[k] >= 0 ? coordonnees[t.textures[k]] : nullptr;
-            paires[2 * k] = uv ? (1.0 - static_cast<double>(uv[1])) * hauteur : hauteur;
-            paires[2 * k + 1] = uv ? static_cast<double>(uv[0]) * largeur : 0;
+            paire(t, k, paires[2 * k], paires[2 * k + 1]);
             for (int j = 2 * k; j < 2 * k + 2; ++j)
                 horstexture += !(paires[j] >= -2048 && paires[j] < 2048);
         }
@@ -56,12 +48,15 @@ long long ecrireliste(FILE *sortie, const char *nomtableau) {
 bool convertirobj(FILE *entree, FILE *sortie, const char *nomtableau, const char *nommodele,
                   char *raison, size_t taille) {
     if (!lireobj(entree, nommodele, raison, taille)) return false;
-    const long long horstexture = ecrireliste(sortie, nomtableau);
+    direhorstexture(ecrireliste(sortie, nomtableau));
+    return true;
+}
+
+void direhorstexture(long long horstexture) {
     if (horstexture > 0)
         dire("attention : %lld valeurs de texture hors de l'intervalle des coordonnees de la DS "
              "(-2048 <= t < 2048 texels) ; sur la DS elles deborderont.\n",
              horstexture);
-    return true;
 }
 
 } // namespace obj

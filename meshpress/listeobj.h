@@ -13,4 +13,7 @@ namespace obj {
 bool convertirobj(FILE *entree, FILE *sortie, const char *nomtableau, const char *nommodele,
                   char *raison, size_t taille);
 
+// Says how many texture values fall outside the DS's coordinates, when some do.
+void direhorstexture(long long horstexture);
+
 } // namespace obj

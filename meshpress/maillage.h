@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "modele.h"
@@ -58,5 +59,28 @@ extern int32_t nquads;
 extern bool texturee, eclairee, coloree;
 // With options.ajuster: the list scales by 2^exposant inside MTX_PUSH and MTX_POP.
 extern int exposant;
+
+// Some option was given on the command line (--echelle=1 too): the list takes the new form.
+extern bool demandee;
+// The options as the list's comment names them, canonical: "--normales=lisses --angle=60
+// --couleurs --compacte --echelle=ajuster" ("" for none).
+void decrire(char *texte, size_t taille);
+
+// Builds the model from the OBJ reader's tables (obj.h), or from the text model's
+// (lecturemodele.h), with the options.
+void construireobj();
+void construiremodele();
+
+// What the DS will draw otherwise than the model says, counted by construire like today's
+// writer counts them: position values outside the VERTEX16 range (they wrap), the largest
+// magnitude among them before --echelle, values that are no number or infinite (taken as 0),
+// and OBJ texture values outside the DS's coordinates (-2048 <= t < 2048 texels).
+extern long long horslimites, nonfinis, horstexture;
+extern double plusgrande;
+
+// The integer the DS macro gives a value the list would print with "%f": floattov16 (bits 12)
+// or floattot16 (bits 4), trunc(strtod(text) * 2^bits), to 16 bits as the DS's cast wraps it.
+// hors: the integer was beyond the 16-bit range. A value that is no number or infinite gives 0.
+int16_t virgulefixe(double valeur, int bits, bool &hors);
 
 } // namespace maillage

@@ -6,6 +6,7 @@
 #include "images.h"
 #include "lignes.h"
 #include "mot.h"
+#include "obj.h"
 #include "systeme.h"
 
 namespace matieres {
@@ -109,6 +110,21 @@ bool chercherimage(Matiere &m, const char *dossiermodele) {
     return false;
 }
 
+// Kd r [g b]: g and b are r when left out. Kd spectral and Kd xyz, and a Kd whose numbers
+// cannot all be read, give no colour.
+void lirekd(Lignes &l, Matiere &m) {
+    float kd[3];
+    Mot mot;
+    int n = 0;
+    while (n < 3 && motsuivant(l, mot))
+        if (mot.tronque || !obj::lirereel(mot.texte, mot.longueur, kd[n++])) return;
+    if (n == 2 || (n == 3 && motsuivant(l, mot)) || n == 0) return;
+    m.kd[0] = kd[0];
+    m.kd[1] = n == 3 ? kd[1] : kd[0];
+    m.kd[2] = n == 3 ? kd[2] : kd[0];
+    m.aveckd = true;
+}
+
 } // namespace
 
 void oublier() {
@@ -136,6 +152,7 @@ int trouver(const char *nom) {
     m.definie = false;
     m.image[0] = m.ecrite[0] = m.raison[0] = m.introuvable[0] = '\0';
     m.largeur = m.hauteur = TAILLEDEFAUT;
+    m.aveckd = false;
     return nombre++;
 }
 
@@ -168,6 +185,8 @@ Lecture lirebibliotheque(const char *nom, const char *dossierobj, char *raison, 
             if (courante != nullptr) courante->definie = true;
         } else if (egal(mot, "map_Kd") && courante != nullptr) {
             lireimage(l, *courante, dossier);
+        } else if (egal(mot, "Kd") && courante != nullptr) {
+            lirekd(l, *courante);
         }
     }
     std::fclose(f);

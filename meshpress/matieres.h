@@ -2,7 +2,8 @@
 #include <cstddef>
 
 // The materials of an OBJ model, from its MTL libraries: the texture image each one's faces
-// are drawn with (map_Kd), and that image's size, which the texture pairs are written for.
+// are drawn with (map_Kd), and that image's size, which the texture pairs are written for; and
+// its diffuse colour (Kd), which the lists written with --couleurs give its faces.
 namespace matieres {
 
 constexpr int MAXMATIERES = 1024;
@@ -20,6 +21,8 @@ struct Matiere {
     char introuvable[TAILLECHEMIN];  // the name as written when another file of its name is used
     int largeur, hauteur;            // what the pairs are written for
     char raison[TAILLECHEMIN + 128]; // why that is TAILLEDEFAUT, or ""
+    bool aveckd;                     // the library gives Kd r g b (or Kd r: grey)
+    float kd[3];
 };
 
 // What a face's material is when it is no entry of the table: none (no usemtl), one beyond the

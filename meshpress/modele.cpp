@@ -52,10 +52,9 @@ void lirereels(Lecteur &entree, float &a, float &b, float &c) {
     if (lirereel(entree, a) && lirereel(entree, b)) lirereel(entree, c);
 }
 
-void lirenombredepoints(FILE *sortie, Lecteur &entree, Etat &etat, const char *nomtableau,
-                        bool avectexture) {
+template <typename Entete> void lirenombredepoints(Lecteur &entree, Etat &etat, Entete entete) {
     lireentier(entree, etat.nombrepoint);
-    ecrireentete(sortie, nomtableau, motcompte(etat.nombrepoint, avectexture));
+    entete(etat.nombrepoint);
 }
 
 // The point number is not reset: one that cannot be read keeps the previous entry's.
@@ -172,9 +171,10 @@ void mettreenattente(Attente &attente, Motcle mot, const Etat &etat,
     if (enregistrement && dansletableau(face.index)) __builtin_prefetch(faces[face.index]);
 }
 
-} // namespace
-
-void convertirsanstexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
+// The untextured scan: entete(point count) at each "Nombre_de_points:", face(a, b, c) at each
+// "Faces:", the corners' points as the model holds them then (x, y, z).
+template <typename Entete, typename Face>
+void parcourirsanstexture(FILE *fichier, Entete entete, Face ecrire) {
     preparertables();
     Lecteur entree;
     ouvrirlecteur(entree, fichier);
@@ -185,7 +185,7 @@ void convertirsanstexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
         point(face.coins[0], a);
         point(face.coins[1], b);
         point(face.coins[2], c);
-        ecrireface(sortie, a, b, c);
+        ecrire(a, b, c);
     };
     parcourir(entree, [&](Motcle mot) {
         if (mot == FACES) {
@@ -195,14 +195,18 @@ void convertirsanstexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
         if (mot != NOMBREDEPOINTS && mot != POINTS) return;
         vider(attente, terminer);
         if (mot == NOMBREDEPOINTS)
-            lirenombredepoints(sortie, entree, etat, nomtableau, false);
+            lirenombredepoints(entree, etat, entete);
         else
             lirepoint(entree, etat);
     });
     vider(attente, terminer);
 }
 
-void convertiravectexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
+// The textured scan: entete(point count) at each "Nombre_de_points:", face(record, ta, tb, tc)
+// at each "FaceTextures:", the record of its face (x, z, y of each corner) and its texture
+// vertices (u, v).
+template <typename Entete, typename Face>
+void parcouriravectexture(FILE *fichier, Entete entete, Face ecrire) {
     preparertables();
     Lecteur entree;
     ouvrirlecteur(entree, fichier);
@@ -224,8 +228,7 @@ void convertiravectexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
             texture(face.coins[0], ta);
             texture(face.coins[1], tb);
             texture(face.coins[2], tc);
-            ecrirefacetexture(sortie, dansletableau(face.index) ? faces[face.index] : zeros, ta, tb,
-                              tc);
+            ecrire(dansletableau(face.index) ? faces[face.index] : zeros, ta, tb, tc);
         }
     };
     parcourir(entree, [&](Motcle mot) {
@@ -240,7 +243,7 @@ void convertiravectexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
         }
         vider(attente, terminer);
         if (mot == NOMBREDEPOINTS) {
-            lirenombredepoints(sortie, entree, etat, nomtableau, true);
+            lirenombredepoints(entree, etat, entete);
         } else if (mot == POINTS) {
             lirepoint(entree, etat);
         } else if (mot == TEXTURES) {
@@ -254,6 +257,36 @@ void convertiravectexture(FILE *fichier, FILE *sortie, const char *nomtableau) {
         }
     });
     vider(attente, terminer);
+}
+
+} // namespace
+
+void convertirsanstexture(FILE *entree, FILE *sortie, const char *nomtableau) {
+    parcourirsanstexture(
+        entree,
+        [&](int32_t nombrepoint) {
+            ecrireentete(sortie, nomtableau, motcompte(nombrepoint, false));
+        },
+        [&](const float *a, const float *b, const float *c) { ecrireface(sortie, a, b, c); });
+}
+
+void convertiravectexture(FILE *entree, FILE *sortie, const char *nomtableau) {
+    parcouriravectexture(
+        entree,
+        [&](int32_t nombrepoint) {
+            ecrireentete(sortie, nomtableau, motcompte(nombrepoint, true));
+        },
+        [&](const float *face, const float *ta, const float *tb, const float *tc) {
+            ecrirefacetexture(sortie, face, ta, tb, tc);
+        });
+}
+
+void liresanstexture(FILE *entree, Facesommets face) {
+    parcourirsanstexture(entree, [](int32_t) {}, face);
+}
+
+void lireavectexture(FILE *entree, Facetexture face) {
+    parcouriravectexture(entree, [](int32_t) {}, face);
 }
 
 } // namespace modele

@@ -13,4 +13,13 @@ constexpr int32_t CAPACITE = 1000000;
 void convertirsanstexture(FILE *entree, FILE *sortie, const char *nomtableau);
 void convertiravectexture(FILE *entree, FILE *sortie, const char *nomtableau);
 
+// The same scans, handing each face block they would write to face: an untextured one's three
+// points (x, y, z as the model holds them), a textured one's record (x, z, y of each corner) and
+// texture vertices (u, v of each).
+using Facesommets = void (*)(const float a[3], const float b[3], const float c[3]);
+using Facetexture = void (*)(const float face[9], const float ta[2], const float tb[2],
+                             const float tc[2]);
+void liresanstexture(FILE *entree, Facesommets face);
+void lireavectexture(FILE *entree, Facetexture face);
+
 } // namespace modele

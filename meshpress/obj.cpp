@@ -19,8 +19,12 @@ namespace obj {
 // a face may name vertices anywhere in them.
 alignas(ALIGNEMENTTABLE) float sommets[CAPACITE][4];
 alignas(ALIGNEMENTTABLE) float coordonnees[CAPACITE][2];
+alignas(ALIGNEMENTTABLE) float normales[CAPACITE][4];
+alignas(ALIGNEMENTTABLE) float couleurs[CAPACITE][4];
+bool aveccouleurs;
 alignas(ALIGNEMENTTABLE) Triangle triangles[CAPACITE];
-int32_t nsommets, ncoordonnees, ntriangles;
+Quad quads[CAPACITE / 2];
+int32_t nsommets, ncoordonnees, nnormales, ntriangles, nquads;
 long texturees;
 
 namespace {
@@ -43,7 +47,8 @@ bool utilisees[matieres::MAXMATIERES];
 
 // One polygon being read and its triangles: lireface and completer write them before reading
 // them, for each polygon, and nothing else does.
-int32_t coinsommet[polygone::MAXCOINS], cointexture[polygone::MAXCOINS];
+int32_t coinsommet[polygone::MAXCOINS], cointexture[polygone::MAXCOINS],
+    coinnormale[polygone::MAXCOINS];
 const float *coins[polygone::MAXCOINS];
 int decoupe[polygone::MAXCOINS][3];
 
@@ -131,19 +136,18 @@ bool lireentier(const char *p, const char *fin, long long &valeur) {
     return true;
 }
 
-// A polygon's corner, v, v/vt, v//vn or v/vt/vn: the vertex's index and the texture vertex's,
-// 0 for none; the normal's is read over.
-bool lirecoin(const Mot &mot, long long &v, long long &vt) {
+// A polygon's corner, v, v/vt, v//vn or v/vt/vn: the indices of the vertex, the texture vertex
+// and the normal, 0 for none.
+bool lirecoin(const Mot &mot, long long &v, long long &vt, long long &vn) {
     if (mot.tronque) return false;
     const char *p = mot.texte, *fin = p + mot.longueur;
     const char *barre = static_cast<const char *>(std::memchr(p, '/', mot.longueur));
-    vt = 0;
+    vt = vn = 0;
     if (barre == nullptr) return lireentier(p, fin, v);
     if (!lireentier(p, barre, v)) return false;
     const char *deuxieme = static_cast<const char *>(
         std::memchr(barre + 1, '/', static_cast<size_t>(fin - barre - 1)));
     if (deuxieme == nullptr) return lireentier(barre + 1, fin, vt);
-    long long vn;
     return (deuxieme == barre + 1 || lireentier(barre + 1, deuxieme, vt)) &&
            lireentier(deuxieme + 1, fin, vn);
 }
@@ -196,13 +200,36 @@ void illisible(Lignes &l, float *entree, const char *quoi, const char *manque, L
              faute);
 }
 
-// v x y z [w | r g b].
+// v x y z [w | r g b]: the colour when three numbers follow the coordinates, all readable;
+// anything else after them means nothing here.
 void liresommet(Lignes &l) {
+    float *c = couleurs[nsommets];
     float *p = sommets[nsommets++];
+    c[0] = NAN;
     Mot mot;
     for (int k = 0; k < 3; ++k)
         if (const Lu lu = lirenombre(l, p[k], mot); lu != LU)
             return illisible(l, p, "sommet", "trois coordonnees", lu, mot);
+    float rgb[3];
+    for (float &composante : rgb)
+        if (lirenombre(l, composante, mot) != LU) return;
+    if (motsuivant(l, mot)) return;
+    std::memcpy(c, rgb, sizeof rgb);
+    aveccouleurs = true;
+}
+
+// vn x y z: said nothing of when it cannot be read, as before normals were kept; the corners
+// naming it then have none.
+void lirenormale(Lignes &l) {
+    if (nnormales == INT32_MAX) return;
+    if (nnormales++ >= CAPACITE) return;
+    float *n = normales[nnormales - 1];
+    Mot mot;
+    for (int k = 0; k < 3; ++k)
+        if (lirenombre(l, n[k], mot) != LU) {
+            n[0] = NAN;
+            return;
+        }
 }
 
 // vt u [v [w]].
@@ -219,8 +246,8 @@ void lirecoordonnees(Lignes &l) {
 
 // A polygon whose entries are all read: the faults only they show, then its triangles. False
 // beyond the converter's capacity.
-bool completer(long ligne, int32_t matiere, int n, const int32_t *s, const int32_t *t, char *raison,
-               size_t taille) {
+bool completer(long ligne, int32_t matiere, int n, const int32_t *s, const int32_t *t,
+               const int32_t *v, char *raison, size_t taille) {
     int avectexture = 0;
     for (int k = 0; k < n; ++k) {
         if (std::isnan(sommets[s[k]][0])) {
@@ -264,11 +291,18 @@ bool completer(long ligne, int32_t matiere, int n, const int32_t *s, const int32
         else
             ++sansmatiere;
     }
+    if (n == 4 && r.triangles == 2) {
+        Quad &q = quads[nquads++];
+        q = {ntriangles, {-1, -1, -1, -1}};
+        for (int8_t c = 5; c >= 0; --c)
+            q.coins[decoupe[c / 3][c % 3]] = c;
+    }
     for (int k = 0; k < r.triangles; ++k) {
         Triangle &triangle = triangles[ntriangles++];
         for (int c = 0; c < 3; ++c) {
             triangle.sommets[c] = s[decoupe[k][c]];
             triangle.textures[c] = t[decoupe[k][c]];
+            triangle.normales[c] = v[decoupe[k][c]];
         }
         triangle.matiere = matiere;
     }
@@ -283,7 +317,7 @@ struct Enattente {
     long ligne;
     int32_t matiere;
     int n;
-    int32_t sommets[4], textures[4];
+    int32_t sommets[4], textures[4], normales[4];
 };
 constexpr int PROFONDEUR = 8;
 // The queue, premiere its first entry and enattente how many wait: commencer empties it, and so
@@ -295,7 +329,7 @@ bool terminerpremiere(char *raison, size_t taille) {
     const Enattente &p = attente[premiere];
     premiere = (premiere + 1) % PROFONDEUR;
     --enattente;
-    return completer(p.ligne, p.matiere, p.n, p.sommets, p.textures, raison, taille);
+    return completer(p.ligne, p.matiere, p.n, p.sommets, p.textures, p.normales, raison, taille);
 }
 
 bool vider(char *raison, size_t taille) {
@@ -310,8 +344,8 @@ bool lireface(Lignes &l, char *raison, size_t taille) {
     char faute[160] = "";
     int n = 0;
     for (Mot mot; motsuivant(l, mot);) {
-        long long v, vt;
-        if (!lirecoin(mot, v, vt)) {
+        long long v, vt, vn;
+        if (!lirecoin(mot, v, vt, vn)) {
             std::snprintf(faute, sizeof faute,
                           "'%s' n'est pas un coin de face (v, v/vt, v//vn ou v/vt/vn)",
                           montrer(mot));
@@ -330,8 +364,11 @@ bool lireface(Lignes &l, char *raison, size_t taille) {
                           s < 0 ? nsommets : ncoordonnees);
             break;
         }
+        // A normal that is not there, or not kept, is none: faces were never refused for one.
+        const int32_t normale = vn == 0 ? -1 : position(vn, nnormales);
         coinsommet[n] = s;
         cointexture[n] = t;
+        coinnormale[n] = normale < CAPACITE ? normale : -1;
         ++n;
     }
     if (faute[0] == '\0' && n < 3)
@@ -344,13 +381,15 @@ bool lireface(Lignes &l, char *raison, size_t taille) {
     }
     if (n > 4)
         return vider(raison, taille) &&
-               completer(ligne, matierecourante, n, coinsommet, cointexture, raison, taille);
+               completer(ligne, matierecourante, n, coinsommet, cointexture, coinnormale, raison,
+                         taille);
     if (enattente == PROFONDEUR && !terminerpremiere(raison, taille)) return false;
     Enattente &p = attente[(premiere + enattente++) % PROFONDEUR];
-    p = {ligne, matierecourante, n, {}, {}};
+    p = {ligne, matierecourante, n, {}, {}, {}};
     for (int k = 0; k < n; ++k) {
         p.sommets[k] = coinsommet[k];
         p.textures[k] = cointexture[k];
+        p.normales[k] = coinnormale[k];
         __builtin_prefetch(sommets[coinsommet[k]]);
         if (cointexture[k] >= 0) __builtin_prefetch(coordonnees[cointexture[k]]);
     }
@@ -406,9 +445,11 @@ bool lire(FILE *entree, const char *nommodele, char *raison, size_t taille) {
             passer(passeesl, ligne, mot);
         } else if (egal(mot, "p")) {
             passer(passeesp, ligne, mot);
-        } else if (!egal(mot, "vn") && !egal(mot, "o") && !egal(mot, "g") && !egal(mot, "s")) {
-            // Normals (the list carries none), object and group names (every object goes into
-            // the one list, in the file's order) and smoothing groups mean nothing here.
+        } else if (egal(mot, "vn")) {
+            lirenormale(l);
+        } else if (!egal(mot, "o") && !egal(mot, "g") && !egal(mot, "s")) {
+            // Object and group names (every object goes into the one list, in the file's order)
+            // and smoothing groups (normals are the vn or computed by angle) mean nothing here.
             passer(inconnues, ligne, mot);
         }
     }
@@ -490,6 +531,16 @@ void mesurertextures() {
 
 } // namespace
 
+void paire(const Triangle &triangle, int coin, double &premier, double &second) {
+    const int32_t m = triangle.matiere;
+    const double largeur = m >= 0 ? matieres::table[m].largeur : matieres::TAILLEDEFAUT;
+    const double hauteur = m >= 0 ? matieres::table[m].hauteur : matieres::TAILLEDEFAUT;
+    const int32_t t = triangle.textures[coin];
+    const float *uv = t >= 0 ? coordonnees[t] : nullptr;
+    premier = uv ? (1.0 - static_cast<double>(uv[1])) * hauteur : hauteur;
+    second = uv ? static_cast<double>(uv[0]) * largeur : 0;
+}
+
 bool estobj(const char *nom) {
     return aextension(nom, "obj");
 }
@@ -546,7 +597,8 @@ namespace {
 
 // Every table and count back to a model not yet read.
 void commencer(const char *nommodele) {
-    nsommets = ncoordonnees = ntriangles = 0;
+    nsommets = ncoordonnees = nnormales = ntriangles = nquads = 0;
+    aveccouleurs = false;
     problemes = laissees = faces = texturees = partielles = sansmatiere = horstable = nomtroplong =
         0;
     passeesl = passeesp = inconnues = {};
@@ -556,6 +608,8 @@ void commencer(const char *nommodele) {
     std::memset(utilisees, 0, sizeof utilisees);
     grandespages(sommets, sizeof sommets);
     grandespages(coordonnees, sizeof coordonnees);
+    grandespages(normales, sizeof normales);
+    grandespages(couleurs, sizeof couleurs);
     grandespages(triangles, sizeof triangles);
     matieres::oublier();
     matieres::dossierde(nommodele, dossier, sizeof dossier);

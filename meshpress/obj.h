@@ -6,9 +6,10 @@
 #include "messages.h"
 #include "modele.h"
 
-// The Wavefront OBJ reader: vertices, texture vertices and polygons of any number of corners,
-// the polygons split into triangles, into the tables below; listeobj.cpp writes them as one
-// display list at the OBJ's own coordinates.
+// The Wavefront OBJ reader: vertices (with their colours), texture vertices, normals and
+// polygons of any number of corners, the polygons split into triangles, into the tables below;
+// listeobj.cpp writes them as today's display list at the OBJ's own coordinates, maillage.cpp
+// builds the lists written with options from them.
 namespace obj {
 
 // The model as read. Each reading of a model (lireobj, imagesdumodele) empties the tables
@@ -20,20 +21,42 @@ constexpr int32_t CAPACITE = modele::CAPACITE;
 extern float sommets[CAPACITE][4];
 // u, v of each vt statement (v 0 when it has none); NaN first likewise.
 extern float coordonnees[CAPACITE][2];
-// The triangles of the faces converted, in the file's order: each corner's vertex and texture
-// vertex (-1: none), and the face's material (a position in matieres::table, or
+// x, y, z of each vn statement, as written (not normalised); NaN first for one that cannot be
+// read. Only the first CAPACITE are kept: a face naming a later one has no normal there.
+extern float normales[CAPACITE][4];
+// r, g, b of each v statement that gives them (v x y z r g b, 0 to 1); NaN first for a vertex
+// without. aveccouleurs: some vertex of the model gives them.
+extern float couleurs[CAPACITE][4];
+extern bool aveccouleurs;
+// The triangles of the faces converted, in the file's order: each corner's vertex, texture
+// vertex and normal (-1: none), and the face's material (a position in matieres::table, or
 // matieres::AUCUNE, HORSTABLE or NOMTROPLONG).
 struct Triangle {
     int32_t sommets[3];
     int32_t textures[3];
+    int32_t normales[3];
     int32_t matiere;
 };
 extern Triangle triangles[CAPACITE];
-// How many entries each table holds.
-extern int32_t nsommets, ncoordonnees, ntriangles;
+// The faces of four corners that became two triangles, premier and premier + 1: the face's
+// corners in its own order and winding, each as 3 * j + c, corner c of triangle premier + j
+// (-1 for none, should the triangles not use all four).
+struct Quad {
+    int32_t premier;
+    int8_t coins[4];
+};
+extern Quad quads[CAPACITE / 2];
+// How many entries each table holds (nnormales counts every vn read, kept or not).
+extern int32_t nsommets, ncoordonnees, nnormales, ntriangles, nquads;
 // The faces converted that name a texture vertex at one corner at least: with one, the model is
 // written textured.
 extern long texturees;
+
+// The texture pair today's list writes for a corner of a triangle of a textured model, in texels
+// of its material's image: the row first, t = (1 - v) height, then s = u width (the image's size
+// as matieres::table gives it, TAILLEDEFAUT without a material); (height, 0) for a corner
+// without a texture vertex.
+void paire(const Triangle &triangle, int coin, double &premier, double &second);
 
 // Whether the model file's name ends in ".obj", in any case.
 bool estobj(const char *nom);
