@@ -1,6 +1,8 @@
 #include "bandes.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <meshoptimizer.h>
 
 #include "maillage.h"
@@ -20,11 +22,21 @@ namespace {
 
 // Where the stripifier starts a new strip.
 constexpr unsigned REPRISE = ~0u;
+// How many times at most the triangles left alone are strung again.
+constexpr int PASSES = 4;
 
 // The triangles no strip took, three vertices each; the quads' triangles.
 uint32_t *seuls = nullptr;
 int64_t nseuls = 0;
 uint8_t *dansquad = nullptr;
+// The quads' sides, sorted, and the quads a group has taken.
+struct Cote {
+    int32_t de, vers;
+    int32_t quad, rotation; // the quad's corners from rotation on start with de, vers
+};
+Cote *cotes = nullptr;
+int64_t ncotes = 0;
+uint8_t *pris = nullptr;
 
 void ouvrir(Type type) {
     groupes[ngroupes++] = {type, nindices, nindices};
@@ -48,8 +60,9 @@ bool degenere(const uint32_t *s, int64_t k) {
 
 // One strip of the stripifier, n vertices. Where it turns a corner it repeats a vertex, making
 // degenerate triangles: the strip is cut there, and each run of whole triangles becomes a strip
-// of its own. A run that starts on an odd triangle would change that triangle's winding as the
-// first of a strip: that triangle is drawn alone, the run's strip starting after it.
+// of its own. A run that starts on an odd triangle would change the windings as a strip of its
+// own: with an odd number of triangles it is sent backwards (which turns every winding back),
+// else its first triangle is drawn alone, the rest starting on an even one.
 void couper(const uint32_t *s, int64_t n) {
     int64_t k = 0;
     while (k + 2 < n) {
@@ -59,15 +72,17 @@ void couper(const uint32_t *s, int64_t n) {
         }
         int64_t dernier = k; // the run's last triangle
         while (dernier + 3 < n && !degenere(s, dernier + 1)) ++dernier;
-        if (k % 2 != 0) {
+        if (k % 2 != 0 && (dernier - k) % 2 != 0) {
             seul(s[k + 1], s[k], s[k + 2]);
             ++k;
         }
         if (k == dernier) {
-            seul(s[k], s[k + 1], s[k + 2]);
-        } else if (k < dernier) {
+            if (k % 2 != 0) seul(s[k + 1], s[k], s[k + 2]);
+            else seul(s[k], s[k + 1], s[k + 2]);
+        } else {
             ouvrir(BANDE);
-            for (int64_t i = k; i <= dernier + 2; ++i) indices[nindices++] = static_cast<int32_t>(s[i]);
+            for (int64_t i = k; i <= dernier + 2; ++i)
+                indices[nindices++] = static_cast<int32_t>(k % 2 == 0 ? s[i] : s[k + dernier + 2 - i]);
             fermer();
         }
         k = dernier + 1;
@@ -79,11 +94,15 @@ void liberer() {
     std::free(groupes);
     std::free(seuls);
     std::free(dansquad);
+    std::free(cotes);
+    std::free(pris);
+    cotes = nullptr;
+    pris = nullptr;
     indices = nullptr;
     groupes = nullptr;
     seuls = nullptr;
     dansquad = nullptr;
-    nindices = ngroupes = nseuls = 0;
+    nindices = ngroupes = nseuls = ncotes = 0;
 }
 
 // One group of separate triangles, in today's order.
@@ -94,22 +113,81 @@ void separes() {
     fermer();
 }
 
-// The quads whose two triangles are the model's and no other quad's, in one group.
-void quads() {
-    ouvrir(QUADS);
-    for (int32_t q = 0; q < maillage::nquads; ++q) {
-        const maillage::Quad &quad = maillage::quads[q];
-        if (quad.premier < 0 || quad.premier + 1 >= maillage::ntriangles) continue;
-        if (dansquad[quad.premier] || dansquad[quad.premier + 1]) continue;
-        dansquad[quad.premier] = dansquad[quad.premier + 1] = 1;
-        for (int32_t c : quad.coins) indices[nindices++] = c;
+
+int32_t coin(int32_t q, int32_t r) {
+    return maillage::quads[q].coins[r & 3];
+}
+
+// A quad not yet taken with the side de -> vers, or -1; its rotation putting that side first.
+int32_t voisin(int32_t de, int32_t vers, int32_t &rotation) {
+    const Cote *c = std::lower_bound(cotes, cotes + ncotes, Cote{de, vers, 0, 0}, [](const Cote &x, const Cote &y) {
+        return x.de != y.de ? x.de < y.de : x.vers < y.vers;
+    });
+    for (; c < cotes + ncotes && c->de == de && c->vers == vers; ++c)
+        if (!pris[c->quad]) {
+            rotation = c->rotation;
+            return c->quad;
+        }
+    return -1;
+}
+
+// A quad strip from quad q, its corners from rotation r: a b c d sent a, b, d, c; each next quad
+// shares the side d -> c reversed, turned to (d, c, p, q) and sent q, p (GBATEK: a quad strip
+// draws 0-1-3-2, 2-3-5-4).
+void bandequads(int32_t q, int32_t r) {
+    ouvrir(BANDEQUADS);
+    for (int i : {0, 1, 3, 2}) indices[nindices++] = coin(q, r + i);
+    pris[q] = 1;
+    int32_t suivant = 0;
+    while ((q = voisin(coin(q, r + 3), coin(q, r + 2), suivant)) >= 0) {
+        r = suivant;
+        indices[nindices++] = coin(q, r + 3);
+        indices[nindices++] = coin(q, r + 2);
+        pris[q] = 1;
     }
     fermer();
+}
+
+// The quads whose two triangles are the model's and no other quad's: in strips where quads
+// follow each other (a chain started where nothing comes before it, so that it runs whole), the
+// others in one group.
+bool quads() {
+    cotes = static_cast<Cote *>(std::malloc(4 * static_cast<size_t>(maillage::nquads) * sizeof *cotes + 1));
+    pris = static_cast<uint8_t *>(std::calloc(static_cast<size_t>(maillage::nquads) + 1, 1));
+    if (cotes == nullptr || pris == nullptr) return false;
+    for (int32_t q = 0; q < maillage::nquads; ++q) {
+        const maillage::Quad &quad = maillage::quads[q];
+        pris[q] = quad.premier < 0 || quad.premier + 1 >= maillage::ntriangles || dansquad[quad.premier] ||
+                  dansquad[quad.premier + 1];
+        if (pris[q]) continue;
+        dansquad[quad.premier] = dansquad[quad.premier + 1] = 1;
+        for (int32_t r = 0; r < 4; ++r) cotes[ncotes++] = {coin(q, r), coin(q, r + 1), q, r};
+    }
+    std::sort(cotes, cotes + ncotes, [](const Cote &x, const Cote &y) {
+        return x.de != y.de ? x.de < y.de : x.vers < y.vers;
+    });
+    int32_t r = 0;
+    for (bool tete : {true, false})
+        for (int32_t q = 0; q < maillage::nquads; ++q)
+            for (int32_t rotation = 0; rotation < 4 && !pris[q]; ++rotation) {
+                pris[q] = 1;
+                const bool suite = voisin(coin(q, rotation + 3), coin(q, rotation + 2), r) >= 0;
+                const bool avant = voisin(coin(q, rotation + 1), coin(q, rotation), r) >= 0;
+                pris[q] = 0;
+                if (suite && (!tete || !avant)) bandequads(q, rotation);
+            }
+    ouvrir(QUADS);
+    for (int32_t q = 0; q < maillage::nquads; ++q)
+        if (!pris[q])
+            for (int32_t c : maillage::quads[q].coins) indices[nindices++] = c;
+    fermer();
     if (groupes[ngroupes - 1].debut == nindices) --ngroupes;
+    return true;
 }
 
 // The strips of every triangle that no quad took and that has three distinct corners (the
-// stripifier would lose the others); what is left is drawn alone.
+// stripifier would lose the others); the triangles left alone are strung again while that makes
+// strips of some, and what is left at the end is drawn alone.
 bool strips() {
     const int64_t n = maillage::ntriangles;
     uint32_t *entree = static_cast<uint32_t *>(std::malloc(static_cast<size_t>(3 * n + 1) * sizeof *entree));
@@ -125,14 +203,20 @@ bool strips() {
             for (int i = 0; i < 3; ++i) entree[nentree++] = static_cast<uint32_t>(c[i]);
         }
         const size_t nsommets = static_cast<size_t>(maillage::nsommets);
-        // The strips come longer from triangles in the order a vertex cache likes.
-        meshopt_optimizeVertexCache(ordre, entree, static_cast<size_t>(nentree), nsommets);
-        const size_t nbande = meshopt_stripify(bande, ordre, static_cast<size_t>(nentree), nsommets, REPRISE);
-        size_t debut = 0;
-        for (size_t i = 0; i <= nbande; ++i) {
-            if (i < nbande && bande[i] != REPRISE) continue;
-            couper(bande + debut, static_cast<int64_t>(i - debut));
-            debut = i + 1;
+        for (int passe = 0; passe < PASSES && nentree > 0; ++passe) {
+            // Triangles in the order meant for strips make longer ones.
+            meshopt_optimizeVertexCacheStrip(ordre, entree, static_cast<size_t>(nentree), nsommets);
+            const size_t nbande = meshopt_stripify(bande, ordre, static_cast<size_t>(nentree), nsommets, REPRISE);
+            nseuls = 0;
+            size_t debut = 0;
+            for (size_t i = 0; i <= nbande; ++i) {
+                if (i < nbande && bande[i] != REPRISE) continue;
+                couper(bande + debut, static_cast<int64_t>(i - debut));
+                debut = i + 1;
+            }
+            if (nseuls == nentree) break;
+            std::memcpy(entree, seuls, static_cast<size_t>(nseuls) * sizeof *seuls);
+            nentree = nseuls;
         }
         for (int64_t t = 0; t < n; ++t) {
             const int32_t *c = maillage::triangles[t];
@@ -169,8 +253,7 @@ bool bandes::construire(bool compacte) {
         liberer();
         return false;
     }
-    quads();
-    if (!strips()) {
+    if (!quads() || !strips()) {
         liberer();
         return false;
     }

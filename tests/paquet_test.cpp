@@ -69,7 +69,8 @@ struct Lecture {
     int redites = 0;    // values sent again unchanged (but for a group's first vertex)
     int manquants = 0;  // a group's first vertex without its values sent since BEGIN
     int nonallumes = 0; // lit vertices whose NORMAL did not follow the last DIF_AMB
-    int utilises[0x29] = {};
+    int utilises[0x29] = {}; // vertex commands, by number
+    int groupes[4] = {};     // BEGIN's by type
 };
 
 Lecture lire(const std::vector<uint32_t> &w, bool compacte) {
@@ -99,6 +100,7 @@ Lecture lire(const std::vector<uint32_t> &w, bool compacte) {
             case 0x1B: l.echelle.assign(p, p + 3); break;
             case 0x40:
                 type = static_cast<int>(p[0] & 3);
+                ++l.groupes[type];
                 groupe.clear();
                 std::fill(std::begin(envoye), std::end(envoye), false);
                 break;
@@ -352,7 +354,7 @@ std::vector<uint32_t> motsdutexte(const std::string &texte, const std::string &n
 }
 
 TEST(Paquet, LesPolygonesDuModele) {
-    int utilises[0x29] = {};
+    int utilises[0x29] = {}, groupes[4] = {};
     for (const Cas &cas : MODELES)
         for (bool compacte : {false, true}) {
             SCOPED_TRACE(std::string(cas.nom) + (compacte ? " --compacte" : ""));
@@ -401,6 +403,7 @@ TEST(Paquet, LesPolygonesDuModele) {
             }
             EXPECT_EQ(l.ordre.back(), options.ajuster ? 0x12u : 0x41u);
             for (int c = 0; c < 0x29; ++c) utilises[c] += l.utilises[c];
+            for (int t = 0; t < 4; ++t) groupes[t] += l.groupes[t];
 
             // The text, read back with sscanf, and the .bin, little-endian, give the same words.
             const std::string texteoptions = compacte ? "--normales=lisses --angle=60 --compacte" : "--couleurs";
@@ -413,8 +416,9 @@ TEST(Paquet, LesPolygonesDuModele) {
                 for (int k = 0; k < 4; ++k) motsbinaires[i] |= static_cast<uint32_t>(static_cast<uint8_t>(binaire[4 * i + static_cast<size_t>(k)])) << (8 * k);
             EXPECT_EQ(motsbinaires, w);
         }
-    // Every vertex command had its turn.
+    // Every vertex command and every kind of group had its turn.
     for (int c = 0x23; c <= 0x28; ++c) EXPECT_GT(utilises[c], 0) << c;
+    for (int t = 0; t < 4; ++t) EXPECT_GT(groupes[t], 0) << t;
 }
 
 } // namespace
