@@ -10,8 +10,8 @@
 # on the PATH by default). Each conversion runs convertir.cmake: no shell is needed, on Windows
 # either. OPTIONS are meshpress's options for every model of the folder (none: today's lists); a
 # side file beside a model, its stem with .meshpress (models/cube.meshpress), holds that model's
-# own in their place (its words; none when empty): a new side file, or one changed, converts its
-# model again. A model whose options hold --binaire becomes stem.bin, in the BINAIRES folder
+# own in their place (its words; none when empty): a side file added, changed or removed
+# converts its model again. A model whose options hold --binaire becomes stem.bin, in the BINAIRES folder
 # (the display lists' by default), for the program to embed or put in its NitroFS.
 set(MESHPRESS_DS ${CMAKE_CURRENT_LIST_DIR})
 function(meshpress_modeles cible dossier)
@@ -29,7 +29,6 @@ function(meshpress_modeles cible dossier)
   # The side files are globbed too, so that a new one configures again.
   file(GLOB modeles CONFIGURE_DEPENDS ${dossier}/*.txt ${dossier}/*.obj)
   file(GLOB cotes CONFIGURE_DEPENDS ${dossier}/*.meshpress)
-  string(JOIN " " options ${meshpress_OPTIONS})
   set(listes "")
   foreach(modele ${modeles})
     get_filename_component(nom ${modele} NAME_WLE)
@@ -44,6 +43,9 @@ function(meshpress_modeles cible dossier)
     else()
       unset(cote)
     endif()
+    # The model's options on the command line: a side file changed or removed changes it, and
+    # the model is converted again.
+    string(JOIN " " options ${siens})
     if("--binaire" IN_LIST siens)
       set(liste ${meshpress_BINAIRES}/${nom}.bin)
     else()
