@@ -54,15 +54,40 @@ void seul(uint32_t a, uint32_t b, uint32_t c) {
 
 // The DS and OpenGL draw a strip's triangle k as (k, k + 1, k + 2) when k is even and as
 // (k + 1, k, k + 2) when k is odd.
-bool degenere(const uint32_t *s, int64_t k) {
+bool degenere(const uint32_t *s, size_t k) {
     return s[k] == s[k + 1] || s[k] == s[k + 2] || s[k + 1] == s[k + 2];
 }
 
+// The vertex that makes (a, b, c) the next triangle of the strip ending p, q whose next triangle
+// has the parity impair, or REPRISE when the triangle does not have that side.
+uint32_t suite(uint32_t a, uint32_t b, uint32_t c, uint32_t p, uint32_t q, bool impair) {
+    const uint32_t t[3] = {a, b, c}, de = impair ? q : p, vers = impair ? p : q;
+    for (int r = 0; r < 3; ++r)
+        if (t[r] == de && t[(r + 1) % 3] == vers) return t[(r + 2) % 3];
+    return REPRISE;
+}
+
+// The strip last sent forwards, while the next triangles of the stripifier's strip may join it.
+bool ouverte = false;
+
+// Whether the triangle (a, b, c) joins the strip ouverte as the DS draws it; then it has.
+bool joindre(uint32_t a, uint32_t b, uint32_t c) {
+    if (!ouverte) return false;
+    const int64_t n = nindices - groupes[ngroupes - 1].debut;
+    const uint32_t x = suite(a, b, c, static_cast<uint32_t>(indices[nindices - 2]),
+                             static_cast<uint32_t>(indices[nindices - 1]), n % 2 != 0);
+    if (x == REPRISE) return false;
+    indices[nindices++] = static_cast<int32_t>(x);
+    fermer();
+    return true;
+}
+
 // One strip of the stripifier, n vertices. Where it turns a corner it repeats a vertex, making
-// degenerate triangles: the strip is cut there, and each run of whole triangles becomes a strip
-// of its own. A run that starts on an odd triangle would change the windings as a strip of its
-// own: with an odd number of triangles it is sent backwards (which turns every winding back),
-// else its first triangle is drawn alone, the rest starting on an even one.
+// degenerate triangles: the strip is cut there, and each run of whole triangles between them
+// sent as a strip of its own, unless its first triangle joins the strip before. A run that
+// starts on an odd triangle would change the windings as a strip of its own: with an odd number
+// of triangles it is sent backwards (which turns every winding back), else its first triangle
+// joins the strip before or is drawn alone, the rest starting on an even one.
 void couper(const uint32_t *s, int64_t n) {
     int64_t k = 0;
     while (k + 2 < n) {
@@ -72,18 +97,25 @@ void couper(const uint32_t *s, int64_t n) {
         }
         int64_t dernier = k; // the run's last triangle
         while (dernier + 3 < n && !degenere(s, dernier + 1)) ++dernier;
-        if (k % 2 != 0 && (dernier - k) % 2 != 0) {
-            seul(s[k + 1], s[k], s[k + 2]);
+        const bool impair = k % 2 != 0;
+        const uint32_t a = s[impair ? k + 1 : k], b = s[impair ? k : k + 1], c = s[k + 2];
+        if (k == dernier || (impair && (dernier - k) % 2 != 0)) {
+            if (!joindre(a, b, c)) seul(a, b, c);
             ++k;
         }
-        if (k == dernier) {
-            if (k % 2 != 0) seul(s[k + 1], s[k], s[k + 2]);
-            else seul(s[k], s[k + 1], s[k + 2]);
-        } else {
+        ouverte = false;
+        if (k < dernier || (k == dernier && k % 2 == 0)) {
             ouvrir(BANDE);
-            for (int64_t i = k; i <= dernier + 2; ++i)
-                indices[nindices++] = static_cast<int32_t>(k % 2 == 0 ? s[i] : s[k + dernier + 2 - i]);
-            fermer();
+            if (k == dernier) {
+                // A lone triangle left after the one that joined: alone too.
+                --ngroupes;
+                seul(s[k], s[k + 1], s[k + 2]);
+            } else {
+                for (int64_t i = k; i <= dernier + 2; ++i)
+                    indices[nindices++] = static_cast<int32_t>(k % 2 == 0 ? s[i] : s[k + dernier + 2 - i]);
+                fermer();
+                ouverte = k % 2 == 0;
+            }
         }
         k = dernier + 1;
     }
@@ -230,6 +262,73 @@ bool strips() {
     return bon;
 }
 
+// The strip ending at v[n - 1] (it starts at debut) taking every triangle left alone that it
+// would draw as the triangle is: the DS draws its next triangle (p, q, x) after an even number of
+// triangles, (q, p, x) after an odd one.
+void prolonger(int32_t *v, int64_t &n, int64_t debut) {
+    int32_t r = 0, t;
+    while ((t = (n - debut) % 2 != 0 ? voisin(v[n - 1], v[n - 2], r) : voisin(v[n - 2], v[n - 1], r)) >= 0) {
+        pris[t] = 1;
+        v[n++] = static_cast<int32_t>(seuls[3 * t + (r + 2) % 3]);
+    }
+}
+
+// The triangles left alone that continue a strip join it, the others string together where one
+// continues another (any side of a strip's first triangle will do for its second); the rest are
+// drawn alone, in one group.
+bool rattacher() {
+    const int32_t nt = static_cast<int32_t>(nseuls / 3);
+    std::free(cotes);
+    std::free(pris);
+    cotes = static_cast<Cote *>(std::malloc(3 * static_cast<size_t>(nt) * sizeof *cotes + 1));
+    pris = static_cast<uint8_t *>(std::calloc(static_cast<size_t>(nt) + 1, 1));
+    int32_t *v = static_cast<int32_t *>(std::malloc(static_cast<size_t>(nindices + nseuls + 1) * sizeof *v));
+    if (cotes == nullptr || pris == nullptr || v == nullptr) {
+        std::free(v);
+        return false;
+    }
+    ncotes = 0;
+    for (int32_t t = 0; t < nt; ++t)
+        for (int32_t r = 0; r < 3; ++r)
+            cotes[ncotes++] = {static_cast<int32_t>(seuls[3 * t + r]), static_cast<int32_t>(seuls[3 * t + (r + 1) % 3]), t, r};
+    std::sort(cotes, cotes + ncotes, [](const Cote &x, const Cote &y) {
+        return x.de != y.de ? x.de < y.de : x.vers < y.vers;
+    });
+    int64_t n = 0;
+    for (int64_t g = 0; g < ngroupes; ++g) {
+        Groupe &groupe = groupes[g];
+        const int64_t debut = n;
+        for (int64_t i = groupe.debut; i < groupe.fin; ++i) v[n++] = indices[i];
+        if (groupe.type == BANDE) prolonger(v, n, debut);
+        groupe.debut = debut;
+        groupe.fin = n;
+    }
+    int32_t r = 0;
+    for (int32_t t = 0; t < nt; ++t)
+        for (int32_t k = 0; k < 3 && !pris[t]; ++k) {
+            const uint32_t *c = seuls + 3 * t;
+            pris[t] = 1;
+            if (voisin(static_cast<int32_t>(c[(k + 2) % 3]), static_cast<int32_t>(c[(k + 1) % 3]), r) < 0) {
+                pris[t] = 0;
+                continue;
+            }
+            const int64_t debut = n;
+            for (int i = 0; i < 3; ++i) v[n++] = static_cast<int32_t>(c[(k + i) % 3]);
+            prolonger(v, n, debut);
+            groupes[ngroupes++] = {BANDE, debut, n};
+        }
+    groupes[ngroupes++] = {TRIANGLES, n, n};
+    for (int32_t t = 0; t < nt; ++t)
+        if (!pris[t])
+            for (int i = 0; i < 3; ++i) v[n++] = static_cast<int32_t>(seuls[3 * t + i]);
+    groupes[ngroupes - 1].fin = n;
+    if (groupes[ngroupes - 1].debut == n) --ngroupes;
+    std::free(indices);
+    indices = v;
+    nindices = n;
+    return true;
+}
+
 } // namespace
 
 bool bandes::construire(bool compacte) {
@@ -253,14 +352,9 @@ bool bandes::construire(bool compacte) {
         liberer();
         return false;
     }
-    if (!quads() || !strips()) {
+    if (!quads() || !strips() || !rattacher()) {
         liberer();
         return false;
-    }
-    if (nseuls > 0) {
-        ouvrir(TRIANGLES);
-        for (int64_t i = 0; i < nseuls; ++i) indices[nindices++] = static_cast<int32_t>(seuls[i]);
-        fermer();
     }
     return true;
 }

@@ -6,7 +6,7 @@
 #         preview, the Windows build and the packages (default)
 #   demo  what the demo uses: the build of the two programs and Mesa to draw the window
 set -euo pipefail
-outils=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libstb-dev)
+outils=(cmake make g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libstb-dev libmeshoptimizer-dev)
 case "${1:-tout}" in
     demo) paquets=("${outils[@]}") ;;
     tout) paquets=("${outils[@]}" clang libclang-rt-14-dev libgtest-dev libbenchmark-dev

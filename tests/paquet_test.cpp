@@ -218,6 +218,12 @@ void grille(int n, int pas, int z0, bool enquads, auto attributs) {
             const int32_t a = premier + j * (n + 1) + i, b = a + 1, c = a + n + 2, d = a + n + 1;
             if (enquads) {
                 quad(a, b, c, d);
+            } else if ((i * 7 + j * 3) % 3 == 0) {
+                // The other diagonal here and there, some faces turned over: strips turn corners
+                // and meet faces of the other winding.
+                triangle(a, b, d);
+                if ((i + j) % 4 == 0) triangle(b, d, c);
+                else triangle(b, c, d);
             } else {
                 triangle(a, b, c);
                 triangle(a, c, d);
