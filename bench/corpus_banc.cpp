@@ -2,7 +2,7 @@
 // meshpress, as a user runs it, in each form of the table below, and prints a Markdown table per
 // form: the model's triangles, the list's words, words and GPU vertices per triangle, the
 // polygons and vertices the DS keeps for it in a frame, and the conversion time (best of five),
-// each against today's form. The lists are read back by a decoder of its own, from the DS's
+// each against today's form; then each form's medians against the aims. The lists are read back by a decoder of its own, from the DS's
 // documented command numbers and parameter counts, not by the converter's writer.
 #include "conversion.h"
 
