@@ -2,8 +2,9 @@
 // meshpress, as a user runs it, in each form of the table below, and prints a Markdown table per
 // form: the model's triangles, the list's words, words and GPU vertices per triangle, the
 // polygons and vertices the DS keeps for it in a frame, and the conversion time (best of five),
-// each against today's form; then each form's medians against the aims. The lists are read back by a decoder of its own, from the DS's
-// documented command numbers and parameter counts, not by the converter's writer.
+// each against today's form; then each form's medians against the aims. The lists are read back
+// by a decoder of its own, from the DS's documented command numbers and parameter counts, not by
+// the converter's writer.
 #include "conversion.h"
 
 #include <algorithm>
@@ -246,12 +247,12 @@ struct Ligne {
 // A model with colours: vertex colours (a v line of six numbers) or a material library with Kd.
 bool colore(const fs::path &modele) {
     for (const fs::directory_entry &f : fs::directory_iterator(modele.parent_path())) {
-        FILE *fichier = std::fopen(f.path().c_str(), "r");
-        if (fichier == nullptr) continue;
         const bool obj = f.path() == modele, mtl = f.path().extension() == ".mtl";
+        FILE *fichier = obj || mtl ? std::fopen(f.path().c_str(), "r") : nullptr;
+        if (fichier == nullptr) continue;
         char ligne[4096];
         bool trouve = false;
-        while (!trouve && (obj || mtl) && std::fgets(ligne, sizeof ligne, fichier) != nullptr) {
+        while (!trouve && std::fgets(ligne, sizeof ligne, fichier) != nullptr) {
             double v[6];
             trouve = obj ? std::sscanf(ligne, "v %lf %lf %lf %lf %lf %lf", &v[0], &v[1], &v[2],
                                        &v[3], &v[4], &v[5]) == 6
@@ -334,9 +335,12 @@ int main(int argc, char **argv) {
         ordre[i] = i;
     std::sort(ordre.begin(), ordre.end(),
               [&](size_t a, size_t b) { return tables[0][a].triangles < tables[0][b].triangles; });
-    // The medians of each form, for the aims: GPU vertices per triangle, words fewer than
-    // today's over every model and the untextured ones, time against today's.
-    std::vector<std::vector<double>> aims(formes.size());
+    // The medians of each form, for the aims (0 words for no untextured model).
+    struct Medianes {
+        double sommets, mots, motsnontexture, temps;
+        size_t modeles;
+    };
+    std::vector<Medianes> aims(formes.size());
     for (size_t k = 0; k < formes.size(); ++k) {
         std::printf("\n%s\n\n", formes[k].nom);
         std::printf(
@@ -370,8 +374,8 @@ int main(int argc, char **argv) {
                 std::printf("| %s | | | | %.2f | %.2f | | | %.2f | | %.2f |\n", groupes[g],
                             mediane(mpt[g]), mediane(spt[g]), mediane(gain[g]),
                             mediane(temps[g]));
-        aims[k] = {mediane(spt[0]), mediane(gain[0]), mpt[1].empty() ? 0 : mediane(gain[1]),
-                   mediane(temps[0]), static_cast<double>(mpt[0].size())};
+        aims[k] = {mediane(spt[0]), mediane(gain[0]), mediane(gain[1]), mediane(temps[0]),
+                   mpt[0].size()};
     }
     std::printf("\naims, at the median: GPU vertices per triangle <= %.1f, words at least %.1f "
                 "times fewer than today's (%.0f times for untextured models), conversion time "
@@ -380,14 +384,14 @@ int main(int argc, char **argv) {
     std::printf("| form | models | GPU vertices / triangle | words vs today | words vs today, "
                 "untextured | time vs today |\n|---|---:|---|---|---|---|\n");
     for (size_t k = 1; k < formes.size(); ++k) {
-        const std::vector<double> &a = aims[k];
+        const Medianes &a = aims[k];
         char nontexture[32] = "no untextured model";
-        if (a[2] > 0)
-            std::snprintf(nontexture, sizeof nontexture, "%.2f (%s)", a[2],
-                          tenu(a[2] >= aimmotsnontexture));
-        std::printf("| %s | %.0f | %.2f (%s) | %.2f (%s) | %s | %.2f (%s) |\n", formes[k].nom, a[4],
-                    a[0], tenu(a[0] <= aimsommets), a[1], tenu(a[1] >= aimmots), nontexture, a[3],
-                    tenu(a[3] <= aimtemps));
+        if (a.motsnontexture > 0)
+            std::snprintf(nontexture, sizeof nontexture, "%.2f (%s)", a.motsnontexture,
+                          tenu(a.motsnontexture >= aimmotsnontexture));
+        std::printf("| %s | %zu | %.2f (%s) | %.2f (%s) | %s | %.2f (%s) |\n", formes[k].nom,
+                    a.modeles, a.sommets, tenu(a.sommets <= aimsommets), a.mots,
+                    tenu(a.mots >= aimmots), nontexture, a.temps, tenu(a.temps <= aimtemps));
     }
     std::fflush(stdout);
     fs::remove_all(travail);
