@@ -180,11 +180,16 @@ for outil in make blocksds cmake devkitpro; do
     rm models/gros.obj
     [ $outil != cmake ] || cmake -S . -B build > /dev/null
 done
-# The folder's options, given to make: every model without a side file takes them.
+# The folder's options, given to make and to the CMake function: every model without a side
+# file takes them.
 rm -rf build main
 make -s main MESHPRESS_OPTIONS=--echelle=3 > /dev/null 2>&1 || { echo "make, MESHPRESS_OPTIONS: failed"; exit 1; }
 outil=make premieres '--echelle=3[.0]*'
-echo "make, MESHPRESS_OPTIONS=--echelle=3: cube.txt and pyramide.txt with their side files' options, the others with it"
+rm -rf build && sed -i 's|/models)|/models OPTIONS --echelle=3)|' CMakeLists.txt
+cmake -S . -B build -DCMAKE_C_COMPILER="$compilateur" > /dev/null && cmake --build build > /dev/null 2>&1 ||
+    { echo "cmake, OPTIONS: failed"; exit 1; }
+outil=cmake premieres '--echelle=3[.0]*'
+echo "make's MESHPRESS_OPTIONS, CMake's OPTIONS: cube.txt and pyramide.txt with their side files' options, the others with them"
 # A model whose own name holds a blank cannot be one answer of meshpress's dialogue: said.
 rm -rf build && cp models/cube.txt "models/mon cube.txt"
 cmake -S . -B build -DCMAKE_C_COMPILER="$compilateur" > /dev/null
