@@ -67,7 +67,8 @@ uint32_t suite(uint32_t a, uint32_t b, uint32_t c, uint32_t p, uint32_t q, bool 
     return REPRISE;
 }
 
-// The strip last sent forwards, while the next triangles of the stripifier's strip may join it.
+// Whether the last group is a strip sent forwards, which the next triangles of the stripifier
+// may join (set by couper, cleared at each pass).
 bool ouverte = false;
 
 // Whether the triangle (a, b, c) joins the strip ouverte as the DS draws it; then it has.
@@ -240,6 +241,7 @@ bool strips() {
             meshopt_optimizeVertexCacheStrip(ordre, entree, static_cast<size_t>(nentree), nsommets);
             const size_t nbande = meshopt_stripify(bande, ordre, static_cast<size_t>(nentree), nsommets, REPRISE);
             nseuls = 0;
+            ouverte = false;
             size_t debut = 0;
             for (size_t i = 0; i <= nbande; ++i) {
                 if (i < nbande && bande[i] != REPRISE) continue;
