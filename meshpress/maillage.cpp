@@ -87,8 +87,9 @@ int16_t virgulefixe(double valeur, int bits, bool &hors) {
 
 namespace {
 
-// Which reader's tables construire takes the model from, and the accessors over them. The
-// text model's entries are its corners (3 i + c), the OBJ's its vertices.
+// Which reader's tables construire takes the model from (construireobj and construiremodele set
+// it), and the accessors over them. The text model's entries are its corners (3 i + c), the OBJ's
+// its vertices.
 enum Source { OBJ, MODELE };
 Source source;
 
@@ -161,7 +162,8 @@ int32_t couleur(int32_t i, int c) {
 }
 
 // Each entry's 4.12 position, and what its values count for the warnings: out of range (and
-// the largest magnitude among those, before the scale), no number.
+// the largest magnitude among those, before the scale), no number. fixer fills them for every
+// entry of the model being built.
 struct Fixe {
     int16_t p[3];
     uint8_t hors, nonfinis;
@@ -169,7 +171,8 @@ struct Fixe {
 };
 alignas(ALIGNEMENTTABLE) Fixe fixes[MAXSOMMETS];
 
-// The factor every value is multiplied by: --echelle, and with ajuster 2^-exposant.
+// The factor every value is multiplied by: --echelle, and with ajuster 2^-exposant; set by
+// choisirexposant for each model.
 double facteur;
 
 void choisirexposant() {
@@ -215,13 +218,14 @@ void fixer() {
 }
 
 // An open-addressing table of positions in some array, -1 empty: built for the corners'
-// positions, then for the vertices. Its size is a power of two at least twice the entries.
+// positions, then for the vertices, each emptied first by vidertable, which sets its size
+// (2^bitstable, at least twice the entries).
 constexpr int BITSTABLE = 23;
 static_assert((1 << BITSTABLE) >= 2 * MAXSOMMETS);
 int32_t table[1 << BITSTABLE];
 int bitstable;
 
-void viderTable(int64_t entrees) {
+void vidertable(int64_t entrees) {
     bitstable = 4;
     while ((int64_t{1} << bitstable) < 2 * entrees)
         ++bitstable;
@@ -238,9 +242,10 @@ uint64_t cleposition(const int16_t p[3]) {
            static_cast<uint64_t>(static_cast<uint16_t>(p[2])) << 32;
 }
 
-// Smoothing: the corners grouped by their 4.12 position (groupe: each corner's group; the
-// corners of group g are ordre[debut[g]] to ordre[debut[g + 1] - 1]), and each face's normal,
-// (b - a) x (c - a), as long as twice its area, and that normal made unit (0 for no area).
+// Smoothing, filled by normales and grouper for each model: the corners grouped by their 4.12
+// position (groupe: each corner's group, representant: a corner of each group; the corners of
+// group g are ordre[debut[g]] to ordre[debut[g + 1] - 1]), and each face's normal, (b - a) x
+// (c - a), as long as twice its area, and that normal made unit (0 for no area).
 int32_t groupe[MAXSOMMETS], ordre[MAXSOMMETS], debut[MAXSOMMETS + 1], representant[MAXSOMMETS];
 double normaleface[CAPACITE][3], unitaireface[CAPACITE][3];
 
@@ -249,7 +254,7 @@ double normaleface[CAPACITE][3], unitaireface[CAPACITE][3];
 constexpr int32_t MAXGROUPE = 512;
 
 int32_t grouper(int32_t ncoins) {
-    viderTable(ncoins);
+    vidertable(ncoins);
     int32_t ngroupes = 0;
     for (int32_t coin = 0; coin < ncoins; ++coin) {
         const int16_t *p = fixes[entree(coin / 3, coin % 3)].p;
@@ -361,7 +366,7 @@ uint64_t hacher(const Sommet &s) {
 // Every corner's vertex once: sommets holds the corners, 3 i + c, and is compacted in place
 // (a vertex kept never moves up), triangles naming the vertices kept.
 void fusionner(int32_t ncoins) {
-    viderTable(ncoins);
+    vidertable(ncoins);
     nsommets = 0;
     const uint64_t masque = (uint64_t{1} << bitstable) - 1;
     for (int32_t coin = 0; coin < ncoins; ++coin) {
