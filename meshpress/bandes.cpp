@@ -29,10 +29,11 @@ constexpr int PASSES = 4;
 uint32_t *seuls = nullptr;
 int64_t nseuls = 0;
 uint8_t *dansquad = nullptr;
-// The quads' sides, sorted, and the quads a group has taken.
+// The sides of the quads (then of the triangles left alone), sorted, and which of them a group
+// has taken.
 struct Cote {
     int32_t de, vers;
-    int32_t quad, rotation; // the quad's corners from rotation on start with de, vers
+    int32_t quad, rotation; // the polygon, whose corners from rotation on start with de, vers
 };
 Cote *cotes = nullptr;
 int64_t ncotes = 0;
@@ -52,14 +53,13 @@ void seul(uint32_t a, uint32_t b, uint32_t c) {
     seuls[nseuls++] = c;
 }
 
-// The DS and OpenGL draw a strip's triangle k as (k, k + 1, k + 2) when k is even and as
-// (k + 1, k, k + 2) when k is odd.
 bool degenere(const uint32_t *s, size_t k) {
     return s[k] == s[k + 1] || s[k] == s[k + 2] || s[k + 1] == s[k + 2];
 }
 
 // The vertex that makes (a, b, c) the next triangle of the strip ending p, q whose next triangle
-// has the parity impair, or REPRISE when the triangle does not have that side.
+// has the parity impair, or REPRISE when the triangle does not have that side. The DS and OpenGL
+// draw a strip's triangle k as (k, k + 1, k + 2) when k is even, as (k + 1, k, k + 2) when odd.
 uint32_t suite(uint32_t a, uint32_t b, uint32_t c, uint32_t p, uint32_t q, bool impair) {
     const uint32_t t[3] = {a, b, c}, de = impair ? q : p, vers = impair ? p : q;
     for (int r = 0; r < 3; ++r)
@@ -146,12 +146,11 @@ void separes() {
     fermer();
 }
 
-
 int32_t coin(int32_t q, int32_t r) {
     return maillage::quads[q].coins[r & 3];
 }
 
-// A quad not yet taken with the side de -> vers, or -1; its rotation putting that side first.
+// A polygon not yet taken with the side de -> vers, or -1; its rotation putting that side first.
 int32_t voisin(int32_t de, int32_t vers, int32_t &rotation) {
     const Cote *c = std::lower_bound(cotes, cotes + ncotes, Cote{de, vers, 0, 0}, [](const Cote &x, const Cote &y) {
         return x.de != y.de ? x.de < y.de : x.vers < y.vers;

@@ -32,8 +32,7 @@ zip=build-windows/meshpress-$version-windows-x86_64.zip
 contenu=$(unzip -l "$zip")
 echo "$contenu"
 for f in meshpress.exe meshpress-texture.exe stagehand.exe meshpress.h meshpress.cmake convertir.cmake meshpress.txt \
-         meshpress-texture.txt stagehand.txt LICENSE.txt LICENCE-freeglut.txt LICENCE-meshoptimizer.txt \
-         LICENCE-stb_image.txt \
+         meshpress-texture.txt stagehand.txt LICENSE.txt LICENCE-freeglut.txt LICENCE-stb_image.txt LICENCE-meshoptimizer.txt \
          README-windows.txt README.md docs/windows.md docs/ds.md docs/apercu.png meshpress.mk convertir.sh \
          examples/cube.txt examples/pyramide.txt examples/panneau.obj examples/panneau.mtl examples/panneau.png \
          examples/ds/Makefile examples/ds/main.c examples/ds/scene0.txt examples/ds/scene1.txt; do
