@@ -131,9 +131,9 @@ bool paquet::empaqueter(bool compacte) {
     if (!bandes::construire(compacte)) return false;
     // The bound: every vertex with a texture pair, a colour and a normal (4 commands, 5 parameter
     // words with VTX_16), every group's BEGIN (and one END), the scale's push, scale and pop.
-    const int64_t commandes = 4 * bandes::nindices + bandes::ngroupes + 1 + 3 + 1;
-    const int64_t parametres = 5 * bandes::nindices + bandes::ngroupes + 4 + 1;
-    const int64_t borne = 1 + (commandes + 3) / 4 + parametres;
+    const int64_t ncommandes = 4 * bandes::nindices + bandes::ngroupes + 1 + 3 + 1;
+    const int64_t nparametres = 5 * bandes::nindices + bandes::ngroupes + 4 + 1;
+    const int64_t borne = 1 + (ncommandes + 3) / 4 + nparametres;
     mots = static_cast<uint32_t *>(std::malloc(static_cast<size_t>(borne) * sizeof *mots));
     if (mots == nullptr) return false;
     nmots = 1;
