@@ -52,7 +52,7 @@ void decrire(char *texte, size_t taille) {
     size_t n = 0;
     texte[0] = '\0';
     for (const char *m : morceaux)
-        n += static_cast<size_t>(std::snprintf(texte + n, n < taille ? taille - n : 0, "%s", m));
+        if (n < taille) n += static_cast<size_t>(std::snprintf(texte + n, taille - n, "%s", m));
     // Without the first blank.
     if (texte[0] == ' ') std::memmove(texte, texte + 1, std::strlen(texte));
 }
