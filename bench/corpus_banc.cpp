@@ -2,8 +2,9 @@
 // meshpress, as a user runs it, in each form of the table below, and prints a Markdown table per
 // form: the model's triangles, the list's words, words and GPU vertices per triangle, the
 // polygons and vertices the DS keeps for it in a frame, and the conversion time (best of five),
-// each against today's form. The lists are read back by a decoder of its own, from the DS's
-// documented command numbers and parameter counts, not by the converter's writer.
+// each against today's form; then each form's medians against the aims. The lists are read back
+// by a decoder of its own, from the DS's documented command numbers and parameter counts, not by
+// the converter's writer.
 #include "conversion.h"
 
 #include <algorithm>
@@ -21,15 +22,26 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The forms compared: today's list, then one line per option of the converter (its name in the
-// table, and the arguments given to meshpress before the console answers).
+// The forms compared: today's list, then the converter's options (the name in the table, the
+// arguments given to meshpress before the console answers, and whether the form only applies to
+// models with colours: vertex colours or a material's Kd).
 struct Forme {
     const char *nom;
     std::vector<const char *> arguments;
+    bool couleurs;
 };
 const std::vector<Forme> formes = {
-    {"today", {}},
+    {"today", {}, false},
+    {"--compacte", {"--compacte"}, false},
+    {"--echelle=ajuster --compacte", {"--echelle=ajuster", "--compacte"}, false},
+    {"--normales --compacte", {"--normales", "--compacte"}, false},
+    {"--couleurs --compacte", {"--couleurs", "--compacte"}, true},
+    {"--normales --couleurs --compacte", {"--normales", "--couleurs", "--compacte"}, true},
 };
+
+// The aims of the compact lists, at the median over the models: GPU vertices per triangle, words
+// fewer than today's (all models, untextured ones), conversion time against today's.
+const double aimsommets = 1.4, aimmots = 2.5, aimmotsnontexture = 3, aimtemps = 2;
 
 // The DS's geometry commands as a display list holds them: libnds's name, the command number
 // (the byte of a packed command word) and its parameter words.
@@ -40,19 +52,19 @@ struct Commande {
 };
 const Commande commandes[] = {
     {"FIFO_NOP", 0x00, 0},
-    {"FIFO_MTX_MODE", 0x10, 1},
-    {"FIFO_MTX_PUSH", 0x11, 0},
-    {"FIFO_MTX_POP", 0x12, 1},
-    {"FIFO_MTX_STORE", 0x13, 1},
-    {"FIFO_MTX_RESTORE", 0x14, 1},
-    {"FIFO_MTX_IDENTITY", 0x15, 0},
-    {"FIFO_MTX_LOAD_4x4", 0x16, 16},
-    {"FIFO_MTX_LOAD_4x3", 0x17, 12},
-    {"FIFO_MTX_MULT_4x4", 0x18, 16},
-    {"FIFO_MTX_MULT_4x3", 0x19, 12},
-    {"FIFO_MTX_MULT_3x3", 0x1A, 9},
-    {"FIFO_MTX_SCALE", 0x1B, 3},
-    {"FIFO_MTX_TRANS", 0x1C, 3},
+    {"FIFO_MATRIX_MODE", 0x10, 1},
+    {"FIFO_MATRIX_PUSH", 0x11, 0},
+    {"FIFO_MATRIX_POP", 0x12, 1},
+    {"FIFO_MATRIX_STORE", 0x13, 1},
+    {"FIFO_MATRIX_RESTORE", 0x14, 1},
+    {"FIFO_MATRIX_IDENTITY", 0x15, 0},
+    {"FIFO_MATRIX_LOAD_4x4", 0x16, 16},
+    {"FIFO_MATRIX_LOAD_4x3", 0x17, 12},
+    {"FIFO_MATRIX_MULT_4x4", 0x18, 16},
+    {"FIFO_MATRIX_MULT_4x3", 0x19, 12},
+    {"FIFO_MATRIX_MULT_3x3", 0x1A, 9},
+    {"FIFO_MATRIX_SCALE", 0x1B, 3},
+    {"FIFO_MATRIX_TRANS", 0x1C, 3},
     {"FIFO_COLOR", 0x20, 1},
     {"FIFO_NORMAL", 0x21, 1},
     {"FIFO_TEX_COORD", 0x22, 1},
@@ -191,12 +203,13 @@ long typeprimitive(const std::string &mot) {
 }
 
 // Walks the list as the geometry engine reads it: a command word, then the parameters of its
-// commands in order. The count word must be the array's length.
-Mesure mesurer(const fs::path &fichier) {
+// commands in order. The count word must be the array's length (today's form), or the words
+// after it (the forms of the options).
+Mesure mesurer(const fs::path &fichier, bool aujourdhui) {
     Mesure m;
     const std::vector<std::string> mots = motsdelaliste(fichier);
-    if (mots.empty() || std::strtol(mots[0].c_str(), nullptr, 0) != static_cast<long>(mots.size()))
-        return m;
+    const long attendu = static_cast<long>(mots.size()) - (aujourdhui ? 0 : 1);
+    if (mots.empty() || std::strtol(mots[0].c_str(), nullptr, 0) != attendu) return m;
     m.mots = static_cast<long>(mots.size());
     long type = 0, dansbegin = 0;
     size_t i = 1;
@@ -228,7 +241,32 @@ struct Ligne {
     long triangles;
     Mesure m;
     double secondes;
+    bool mesuree; // the form applies to the model
 };
+
+// A model with colours: vertex colours (a v line of six numbers) or a material library with Kd.
+bool colore(const fs::path &modele) {
+    for (const fs::directory_entry &f : fs::directory_iterator(modele.parent_path())) {
+        const bool obj = f.path() == modele, mtl = f.path().extension() == ".mtl";
+        FILE *fichier = obj || mtl ? std::fopen(f.path().c_str(), "r") : nullptr;
+        if (fichier == nullptr) continue;
+        char ligne[4096];
+        bool trouve = false;
+        while (!trouve && std::fgets(ligne, sizeof ligne, fichier) != nullptr) {
+            double v[6];
+            trouve = obj ? std::sscanf(ligne, "v %lf %lf %lf %lf %lf %lf", &v[0], &v[1], &v[2],
+                                       &v[3], &v[4], &v[5]) == 6
+                         : std::sscanf(ligne, " Kd %lf", &v[0]) == 1;
+        }
+        std::fclose(fichier);
+        if (trouve) return true;
+    }
+    return false;
+}
+
+const char *tenu(bool oui) {
+    return oui ? "met" : "not met";
+}
 
 double mediane(std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -262,7 +300,12 @@ int main(int argc, char **argv) {
     std::vector<std::vector<Ligne>> tables(formes.size());
     int echecs = 0;
     for (const fs::path &modele : modeles) {
+        const bool couleurs = colore(modele);
         for (size_t k = 0; k < formes.size(); ++k) {
+            if (formes[k].couleurs && !couleurs) {
+                tables[k].push_back({modele.parent_path().filename().string(), 0, {}, 0, false});
+                continue;
+            }
             double meilleur = 1e9;
             for (int essai = 0; essai < 5; ++essai) {
                 for (const char *ext : {".h", ".bin"})
@@ -275,7 +318,8 @@ int main(int argc, char **argv) {
             }
             fs::path liste = modele.parent_path() / "liste.bin";
             if (!fs::exists(liste)) liste = modele.parent_path() / "liste.h";
-            Ligne l{modele.parent_path().filename().string(), 0, mesurer(liste), meilleur};
+            Ligne l{modele.parent_path().filename().string(), 0, mesurer(liste, k == 0), meilleur,
+                    true};
             if (!l.m.valide || meilleur < 0) {
                 std::fprintf(stderr, "%s, %s: no list read back\n", l.modele.c_str(),
                              formes[k].nom);
@@ -291,6 +335,12 @@ int main(int argc, char **argv) {
         ordre[i] = i;
     std::sort(ordre.begin(), ordre.end(),
               [&](size_t a, size_t b) { return tables[0][a].triangles < tables[0][b].triangles; });
+    // The medians of each form, for the aims (0 words for no untextured model).
+    struct Medianes {
+        double sommets, mots, motsnontexture, temps;
+        size_t modeles;
+    };
+    std::vector<Medianes> aims(formes.size());
     for (size_t k = 0; k < formes.size(); ++k) {
         std::printf("\n%s\n\n", formes[k].nom);
         std::printf(
@@ -301,6 +351,7 @@ int main(int argc, char **argv) {
         std::vector<double> mpt[3], spt[3], gain[3], temps[3];
         for (size_t i : ordre) {
             const Ligne &l = tables[k][i], &t = tables[0][i];
+            if (!l.mesuree) continue;
             const double tri = static_cast<double>(std::max(1L, l.triangles));
             const double valeurs[4] = {
                 static_cast<double>(l.m.mots) / tri, static_cast<double>(l.m.sommets) / tri,
@@ -319,8 +370,28 @@ int main(int argc, char **argv) {
         }
         const char *groupes[3] = {"median", "median, untextured", "median, textured"};
         for (int g = 0; g < 3; ++g)
-            std::printf("| %s | | | | %.2f | %.2f | | | %.2f | | %.2f |\n", groupes[g],
-                        mediane(mpt[g]), mediane(spt[g]), mediane(gain[g]), mediane(temps[g]));
+            if (!mpt[g].empty())
+                std::printf("| %s | | | | %.2f | %.2f | | | %.2f | | %.2f |\n", groupes[g],
+                            mediane(mpt[g]), mediane(spt[g]), mediane(gain[g]),
+                            mediane(temps[g]));
+        aims[k] = {mediane(spt[0]), mediane(gain[0]), mediane(gain[1]), mediane(temps[0]),
+                   mpt[0].size()};
+    }
+    std::printf("\naims, at the median: GPU vertices per triangle <= %.1f, words at least %.1f "
+                "times fewer than today's (%.0f times for untextured models), conversion time "
+                "within %.0f times today's\n\n",
+                aimsommets, aimmots, aimmotsnontexture, aimtemps);
+    std::printf("| form | models | GPU vertices / triangle | words vs today | words vs today, "
+                "untextured | time vs today |\n|---|---:|---|---|---|---|\n");
+    for (size_t k = 1; k < formes.size(); ++k) {
+        const Medianes &a = aims[k];
+        char nontexture[32] = "no untextured model";
+        if (a.motsnontexture > 0)
+            std::snprintf(nontexture, sizeof nontexture, "%.2f (%s)", a.motsnontexture,
+                          tenu(a.motsnontexture >= aimmotsnontexture));
+        std::printf("| %s | %zu | %.2f (%s) | %.2f (%s) | %s | %.2f (%s) |\n", formes[k].nom,
+                    a.modeles, a.sommets, tenu(a.sommets <= aimsommets), a.mots,
+                    tenu(a.mots >= aimmots), nontexture, a.temps, tenu(a.temps <= aimtemps));
     }
     std::fflush(stdout);
     fs::remove_all(travail);

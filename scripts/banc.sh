@@ -2,8 +2,9 @@
 # The benchmark: builds in Release, times meshpress against the I/O floor of the same work on
 # generated models (kept in the folder given, by default /tmp/meshpress-banc), then times the
 # animator's loader on the display-list file of the capacity model (under xvfb-run when there is
-# no display), and last converts the real models of bench/corpus/, printing what each list costs
-# the DS (the table of docs/speed.md). `scripts/banc.sh corpus` runs that last part alone.
+# no display), and last converts the real models of bench/corpus/ in today's form and with each
+# option, printing what each list costs the DS and the aims met (the tables of docs/speed.md).
+# `scripts/banc.sh corpus` runs that last part alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON > /dev/null

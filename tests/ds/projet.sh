@@ -5,9 +5,12 @@
 # and devkitPro's) and through meshpress.cmake, of the repository's ds/ or of the ds folder given
 # (the installed one): every model converted before the compile, only a touched one again, and a
 # model meshpress cannot convert stopping the build with its message; a texture made again when
-# its image changed, and only then. The project's folder holds a blank and an accent, as users'
-# folders do ("mon projet", "C:/Users/me/DS tools"); devkitPro's template itself takes no blank
-# in its folder (-iquote $(CURDIR)/...), so its stand-in is built from a folder without.
+# its image changed, and only then; a model with a side file of options converted with them
+# (cube.txt as scaled C text, pyramide.txt as a .bin), again when the side file changes, the
+# others with the folder's (none, or make's MESHPRESS_OPTIONS). The project's folder holds a
+# blank and an accent, as users' folders do ("mon projet", "C:/Users/me/DS tools"); devkitPro's
+# template itself takes no blank in its folder (-iquote $(CURDIR)/...), so its stand-in is built
+# from a folder without.
 set -euo pipefail
 ici=$(cd "$(dirname "$0")" && pwd) ds=$(cd "${3:-$(dirname "$0")/../../ds}" && pwd)
 meshpress=$1 compilateur=$2 texturer=${4:-meshpress-texture}
@@ -20,19 +23,19 @@ mkdir "$projet" && cd "$projet"
 mkdir models
 cp "$ici"/../../examples/cube.txt "$ici"/../../examples/pyramide.txt "$ici"/../../examples/scene.obj \
    "$ici"/../../examples/panneau.* models/
+echo --echelle=2 > models/cube.meshpress
+echo --binaire > models/pyramide.meshpress
 cat > main.c <<'C'
 #include <stdio.h>
 #include <nds.h>
 #include "meshpress.h"
 #include "cube.h"
-#include "pyramide.h"
 #include "scene.h"
 #include "panneau.h"
 #include "panneau_texture.h"
 #include "scene_texture.h"
 int main(void) {
     dessinerliste(cube);
-    dessinerliste(pyramide);
     dessinerliste(scene);
     dessinerliste(panneau);
     printf("%u words sent; texture of %zu texels, sides %d and %d\n", n,
@@ -106,6 +109,22 @@ target_include_directories(main PRIVATE $ici)
 M
 # What each build converts, a model a line.
 convertis() { grep -o 'meshpress\(-texture\)\{0,1\} .*models/[^ ]*' | sed 's| .*/| |' | sort | tr '\n' ' '; }
+# The lists' first lines: cube's side file, scene's and panneau's the folder's options (given
+# as the first argument), and pyramide.bin's count word, the words after it.
+premieres() {
+    local entete='^/\* meshpress OPTIONS : [0-9]+ mots apres le premier \*/$' nom
+    head -n 1 build/meshpress/cube.h | grep -Eq "${entete/OPTIONS/--echelle=2[.0]*}" ||
+        { echo "$outil: cube.h: $(head -n 1 build/meshpress/cube.h)"; exit 1; }
+    for nom in scene panneau; do
+        if [ -n "$1" ]; then
+            head -n 1 build/meshpress/$nom.h | grep -Eq "${entete/OPTIONS/$1}"
+        else
+            head -n 1 build/meshpress/$nom.h | grep -Eq "^u32 $nom\[\] = \{[0-9]+,$"
+        fi || { echo "$outil: $nom.h: $(head -n 1 build/meshpress/$nom.h)"; exit 1; }
+    done
+    [ $(($(stat -c %s build/meshpress/pyramide.bin) / 4 - 1)) = "$(od -An -N4 -tu4 build/meshpress/pyramide.bin | tr -d ' ')" ] ||
+        { echo "$outil: pyramide.bin's count word is not its words after it"; exit 1; }
+}
 verifier() {
     local quoi=$1 vu=$2 voulu=$3
     echo "$quoi: $vu"
@@ -134,9 +153,12 @@ for outil in make blocksds cmake devkitpro; do
     verifier "$outil, first build" "$(construire | convertis)" \
         "meshpress cube.txt meshpress panneau.obj meshpress pyramide.txt meshpress scene.obj meshpress-texture panneau.obj meshpress-texture scene.obj "
     $lancer | grep -q 'words sent; texture of 1024 texels, sides 2 and 2'
+    premieres ""
     find . -exec touch -d "-10 seconds" {} +
     touch models/pyramide.txt
     verifier "$outil, pyramide.txt touched" "$(construire | convertis)" "meshpress pyramide.txt "
+    touch models/cube.meshpress models/pyramide.meshpress
+    verifier "$outil, side files touched" "$(construire | convertis)" "meshpress cube.txt meshpress pyramide.txt "
     touch models/panneau.png
     verifier "$outil, panneau.png touched" "$(construire | convertis)" "meshpress-texture panneau.obj "
     verifier "$outil, nothing touched" "$(construire | convertis)" ""
@@ -158,6 +180,16 @@ for outil in make blocksds cmake devkitpro; do
     rm models/gros.obj
     [ $outil != cmake ] || cmake -S . -B build > /dev/null
 done
+# The folder's options, given to make and to the CMake function: every model without a side
+# file takes them.
+rm -rf build main
+make -s main MESHPRESS_OPTIONS=--echelle=3 > /dev/null 2>&1 || { echo "make, MESHPRESS_OPTIONS: failed"; exit 1; }
+outil=make premieres '--echelle=3[.0]*'
+rm -rf build && sed -i 's|/models)|/models OPTIONS --echelle=3)|' CMakeLists.txt
+cmake -S . -B build -DCMAKE_C_COMPILER="$compilateur" > /dev/null && cmake --build build > /dev/null 2>&1 ||
+    { echo "cmake, OPTIONS: failed"; exit 1; }
+outil=cmake premieres '--echelle=3[.0]*'
+echo "make's MESHPRESS_OPTIONS, CMake's OPTIONS: cube.txt and pyramide.txt with their side files' options, the others with them"
 # A model whose own name holds a blank cannot be one answer of meshpress's dialogue: said.
 rm -rf build && cp models/cube.txt "models/mon cube.txt"
 cmake -S . -B build -DCMAKE_C_COMPILER="$compilateur" > /dev/null
