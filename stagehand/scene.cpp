@@ -37,8 +37,8 @@ void initrendu() {
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, noir);
     glEnable(GL_LIGHT0);
     // A list's scale matrix leaves its normals their length, as on the DS, whose scale reaches
-    // only the position matrix.
-    glEnable(GL_RESCALE_NORMAL);
+    // only the position matrix (GL_NORMALIZE: Windows's OpenGL 1.1 has no GL_RESCALE_NORMAL).
+    glEnable(GL_NORMALIZE);
 }
 
 void reshape(int width, int height) {
