@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "maillage.h"
+#include "obj.h"
 #include "paquet.h"
 
 namespace {
@@ -178,6 +179,18 @@ V valeurs(int32_t i) {
     return {s.x, s.y, s.z, texturee ? s.t : 0, texturee ? s.s : 0, s.normale, s.couleur};
 }
 
+// A model file read by the OBJ reader and built with the options set.
+void reel(const char *nom) {
+    FILE *f = std::fopen(nom, "rb");
+    ASSERT_NE(f, nullptr) << nom;
+    char raison[512];
+    const bool lu = obj::lireobj(f, nom, raison, sizeof raison);
+    std::fclose(f);
+    ASSERT_TRUE(lu) << raison;
+    ASSERT_GT(obj::ntriangles, 500);
+    construireobj();
+}
+
 void vider() {
     nsommets = ntriangles = nquads = 0;
     texturee = eclairee = coloree = false;
@@ -312,6 +325,15 @@ const Cas MODELES[] = {
     {"ajustee", [] { options.ajuster = true; exposant = -3; grille(5, 640, 0, false, rien); }},
     {"agrandie", [] { options.ajuster = true; exposant = 12; grille(2, 64, 0, true, rien); }},
     {"vide", [] {}},
+    // Real exports, read and built as meshpress does: their strips meet seams, poles and
+    // polygons of every kind that generated grids do not have.
+    {"singe", [] { reel(CORPUS "/blender_singe/monkey.obj"); }},
+    {"pompe", [] { reel(CORPUS "/blender_pompe/pipeworks_pump.obj"); }},
+    {"boule", [] {
+         options.normales = options.couleurs = true;
+         options.angle = 60;
+         reel(EXEMPLES "/boule.obj");
+     }},
 };
 
 std::string lirefichier(auto ecrire) {
