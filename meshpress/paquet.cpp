@@ -78,7 +78,7 @@ void sommet(const maillage::Sommet &s, const maillage::Sommet *avant, bool compa
     mots[nmots++] = seize(z);
 }
 
-// What the engine holds since the group began: the values last sent.
+// What the engine holds: the values last sent in the list, which it keeps across BEGIN.
 struct Etat {
     int32_t t, s, normale, couleur;
 };
@@ -86,8 +86,9 @@ struct Etat {
 // A vertex's values that changed, then the vertex. The texture pair first, then the colour: a
 // lit list's DIF_AMB sets the material, which the NORMAL after it lights (the DS computes the
 // vertex colour when the normal comes, so a new material is followed by the normal again).
-void envoyer(const maillage::Sommet &s, const maillage::Sommet *avant, Etat &etat, bool compacte) {
-    const bool premier = avant == nullptr;
+// premier: the list's first vertex, which sends every value it has.
+void envoyer(const maillage::Sommet &s, const maillage::Sommet *avant, Etat &etat, bool premier,
+             bool compacte) {
     if (maillage::texturee && (premier || s.t != etat.t || s.s != etat.s)) {
         poser(TEXCOORD, seize(s.s) | seize(s.t) << 16);
         etat.t = s.t;
@@ -148,15 +149,15 @@ bool paquet::empaqueter(bool compacte) {
     }
     // An empty model still makes a list the DS takes: one empty group of triangles.
     if (bandes::ngroupes == 0) poser(BEGIN_VTXS, bandes::TRIANGLES);
+    Etat etat{};
     for (int64_t g = 0; g < bandes::ngroupes; ++g) {
         const bandes::Groupe &groupe = bandes::groupes[g];
         poser(BEGIN_VTXS, groupe.type);
         polygones += polygonesdugroupe(groupe.type, groupe.fin - groupe.debut);
-        Etat etat{};
         const maillage::Sommet *avant = nullptr;
         for (int64_t i = groupe.debut; i < groupe.fin; ++i) {
             const maillage::Sommet &s = maillage::sommets[bandes::indices[i]];
-            envoyer(s, avant, etat, compacte);
+            envoyer(s, avant, etat, g == 0 && i == groupe.debut, compacte);
             avant = &s;
         }
     }

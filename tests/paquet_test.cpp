@@ -67,8 +67,8 @@ struct Lecture {
     std::vector<uint32_t> echelle, depile; // MTX_SCALE's and MTX_POP's parameters
     int64_t sommets = 0;
     int chers = 0;      // vertices sent with VTX_16 where a one-word command was exact
-    int redites = 0;    // values sent again unchanged (but for a group's first vertex)
-    int manquants = 0;  // a group's first vertex without its values sent since BEGIN
+    int redites = 0;    // values sent again unchanged (but for a lit vertex's NORMAL)
+    int manquants = 0;  // a group's first vertex without its values sent in the list
     int nonallumes = 0; // lit vertices whose NORMAL did not follow the last DIF_AMB
     int utilises[0x29] = {}; // vertex commands, by number
     int groupes[4] = {};     // BEGIN's by type
@@ -80,7 +80,7 @@ Lecture lire(const std::vector<uint32_t> &w, bool compacte) {
     int type = -1;
     std::vector<V> groupe;
     V etat{0, 0, 0, 0, 0, AUCUNE, AUCUNE};
-    bool envoye[3] = {};   // texture, colour, normal sent since BEGIN
+    bool envoye[3] = {};   // texture, colour, normal sent in the list: the DS keeps them across BEGIN
     bool allume = true;
     size_t i = 1;
     while (i < w.size()) {
@@ -103,18 +103,17 @@ Lecture lire(const std::vector<uint32_t> &w, bool compacte) {
                 type = static_cast<int>(p[0] & 3);
                 ++l.groupes[type];
                 groupe.clear();
-                std::fill(std::begin(envoye), std::end(envoye), false);
                 break;
             case 0x41: type = -1; break;
             case 0x22:
-                l.redites += !premier && static_cast<int16_t>(p[0] >> 16) == etat.t && static_cast<int16_t>(p[0]) == etat.s;
+                l.redites += envoye[0] && static_cast<int16_t>(p[0] >> 16) == etat.t && static_cast<int16_t>(p[0]) == etat.s;
                 etat.s = static_cast<int16_t>(p[0] & 0xFFFF);
                 etat.t = static_cast<int16_t>(p[0] >> 16);
                 envoye[0] = true;
                 break;
             case 0x20:
             case 0x30:
-                l.redites += !premier && static_cast<int>(p[0] & 0x7FFF) == etat.c;
+                l.redites += envoye[1] && static_cast<int>(p[0] & 0x7FFF) == etat.c;
                 etat.c = static_cast<int>(p[0] & 0x7FFF);
                 envoye[1] = true;
                 if (code == 0x30) {
@@ -126,7 +125,7 @@ Lecture lire(const std::vector<uint32_t> &w, bool compacte) {
                 }
                 break;
             case 0x21:
-                l.redites += !premier && allume && static_cast<int>(p[0]) == etat.n;
+                l.redites += envoye[2] && allume && static_cast<int>(p[0]) == etat.n;
                 etat.n = static_cast<int>(p[0]);
                 envoye[2] = true;
                 allume = true;
