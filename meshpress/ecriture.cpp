@@ -7,6 +7,7 @@
 
 #include "commandes.h"
 #include "lecture.h"
+#include "modele.h"
 
 using namespace commandes;
 
@@ -240,10 +241,11 @@ void ecrireface(FILE *sortie, const float a[3], const float b[3], const float c[
     ++bilan.triangles;
     bilan.mots += MOTSFACE;
     litteral(PAQUETSOMMETS);
-    // A tenth of the model's scale, its z in second place and its y in third.
-    for (const float *p : {a, b, c})
-        ecrirevertex(static_cast<double>(p[0]) / 10, static_cast<double>(p[2]) / 10,
-                     static_cast<double>(p[1]) / 10);
+    for (const float *p : {a, b, c}) {
+        double v[3];
+        modele::pointliste(p, v);
+        ecrirevertex(v[0], v[1], v[2]);
+    }
 }
 
 void ecrirefacesommets(FILE *sortie, const float a[3], const float b[3], const float c[3]) {
@@ -271,12 +273,11 @@ void ecrirefacepaires(FILE *sortie, const float face[9], const double couples[6]
 
 void ecrirefacetexture(FILE *sortie, const float face[9], const float ta[2], const float tb[2],
                        const float tc[2]) {
-    // v comes first: S = 128 - 128 v, T = 128 - 128 u.
     double couples[6];
     int k = 0;
     for (const float *t : {ta, tb, tc}) {
-        couples[k++] = 128.0 - 128.0 * static_cast<double>(t[1]);
-        couples[k++] = 128.0 - 128.0 * static_cast<double>(t[0]);
+        modele::paire(t, couples[k], couples[k + 1]);
+        k += 2;
     }
     ecrirefacepaires(sortie, face, couples);
 }

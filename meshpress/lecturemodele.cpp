@@ -23,11 +23,8 @@ void sommets(const float a[3], const float b[3], const float c[3]) {
     Triangle *t = suivant();
     if (t == nullptr) return;
     const float *coins[3] = {a, b, c};
-    for (int k = 0; k < 3; ++k) {
-        t->sommets[3 * k] = coins[k][0];
-        t->sommets[3 * k + 1] = coins[k][2];
-        t->sommets[3 * k + 2] = coins[k][1];
-    }
+    for (int k = 0; k < 3; ++k)
+        std::memcpy(t->sommets + 3 * k, coins[k], 3 * sizeof(float));
 }
 
 void textures(const float face[9], const float ta[2], const float tb[2], const float tc[2]) {

@@ -9,8 +9,9 @@
 // writes, in its order, with the values it writes them from.
 namespace lecturemodele {
 
-// Each corner's point in the DS's order (the model's x, z, y; today's list divides them by 10
-// when the model is untextured) and, for a textured model, its texture vertex (u, v).
+// Each corner's point as the scan hands it (untextured: the model's x, y, z, which
+// modele::pointliste turns into the list's; textured: the record's x, z, y, written as they are)
+// and, for a textured model, its texture vertex (u, v).
 struct Triangle {
     float sommets[9];
     float textures[6];

@@ -109,15 +109,14 @@ void valeurs(int32_t j, double p[3]) {
         return;
     }
     const float *f = lecturemodele::triangles[j / 3].sommets + 3 * (j % 3);
+    if (!lecturemodele::texturee) return modele::pointliste(f, p);
     for (int k = 0; k < 3; ++k)
-        p[k] = lecturemodele::texturee ? static_cast<double>(f[k]) : static_cast<double>(f[k]) / 10;
+        p[k] = static_cast<double>(f[k]);
 }
 
 void paire(int32_t i, int c, double &premier, double &second) {
     if (source == OBJ) return obj::paire(obj::triangles[i], c, premier, second);
-    const float *t = lecturemodele::triangles[i].textures + 2 * c;
-    premier = 128.0 - 128.0 * static_cast<double>(t[1]);
-    second = 128.0 - 128.0 * static_cast<double>(t[0]);
+    modele::paire(lecturemodele::triangles[i].textures + 2 * c, premier, second);
 }
 
 // The OBJ corner's vn, when it has a readable one of some length.

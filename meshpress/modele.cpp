@@ -281,6 +281,17 @@ void convertiravectexture(FILE *entree, FILE *sortie, const char *nomtableau) {
         });
 }
 
+void pointliste(const float p[3], double liste[3]) {
+    liste[0] = static_cast<double>(p[0]) / 10;
+    liste[1] = static_cast<double>(p[2]) / 10;
+    liste[2] = static_cast<double>(p[1]) / 10;
+}
+
+void paire(const float uv[2], double &premier, double &second) {
+    premier = 128.0 - 128.0 * static_cast<double>(uv[1]);
+    second = 128.0 - 128.0 * static_cast<double>(uv[0]);
+}
+
 void liresanstexture(FILE *entree, Facesommets face) {
     parcourirsanstexture(entree, [](int32_t) {}, face);
 }

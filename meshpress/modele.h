@@ -13,6 +13,11 @@ constexpr int32_t CAPACITE = 1000000;
 void convertirsanstexture(FILE *entree, FILE *sortie, const char *nomtableau);
 void convertiravectexture(FILE *entree, FILE *sortie, const char *nomtableau);
 
+// What today's list writes of the model's values: an untextured face's point, the model's x, z,
+// y, a tenth of each; a texture vertex's pair, v first: 128 - 128 v, then 128 - 128 u.
+void pointliste(const float p[3], double liste[3]);
+void paire(const float uv[2], double &premier, double &second);
+
 // The same scans, handing each face block they would write to face: an untextured one's three
 // points (x, y, z as the model holds them), a textured one's record (x, z, y of each corner) and
 // texture vertices (u, v of each).
